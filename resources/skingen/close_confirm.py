@@ -17,7 +17,7 @@ QUESTION = "确定要退出游戏吗？"
 def background():
     image = canvas(SIZE)
     body = Mask(SIZE).rounded(BODY, 12).result()
-    glow(image, body, pal.with_alpha(pal.SHADOW, 255), 3, opacity=0.85, offset=(0, 1))
+    glow(image, body, pal.SHADOW, 3, opacity=0.85, offset=(0, 1))
     glow(image, body, pal.GOLD, 3, opacity=0.35)
     face = canvas(SIZE)
     paint(face, gradient(SIZE, [(0, (28, 28, 84, 255)), (0.6, (18, 18, 56, 255)),
@@ -31,6 +31,8 @@ def background():
     header = Mask(SIZE).rounded((5, 5, 290, 36), 0).result()
     paint(face, gradient(SIZE, [(0.02, pal.with_alpha(pal.NIGHT_VIOLET, 170)),
                                 (0.19, pal.with_alpha(pal.NIGHT_VIOLET, 40))]), header)
+    crescent = Mask(SIZE).ellipse((238, 132, 278, 172)).ellipse((248, 126, 288, 166), value=0).result()
+    paint(face, pal.GOLD_LIGHT, crescent, opacity=0.18)
     face.putalpha(body)
     image.alpha_composite(face)
     divider = Mask(SIZE).rounded((16, 36, 279, 37), 0).result()
@@ -41,7 +43,7 @@ def background():
     text(image, (20, 21), "Valdris3", font("serif-bold", 14), pal.GOLD_LIGHT, anchor="lm",
          halo=(pal.with_alpha(pal.GOLD, 120), 3))
     text(image, (147.5, 67), QUESTION, font("sans-bold", 16), pal.TEXT_LIGHT,
-         shadow=(pal.with_alpha(pal.SHADOW, 255), (0, 1)))
+         shadow=(pal.SHADOW, (0, 1)))
     return image
 
 
@@ -50,7 +52,7 @@ def button(caption, primary, lit):
     image = canvas(BUTTON)
     box = (3, 3, 65, 31)
     pill = Mask(BUTTON).rounded(box, 8).result()
-    glow(image, pill, pal.with_alpha(pal.SHADOW, 255), 2, opacity=0.8, offset=(0, 1))
+    glow(image, pill, pal.SHADOW, 2, opacity=0.8, offset=(0, 1))
     if lit:
         glow(image, pill, pal.GOLD_LIGHT if primary else pal.GOLD, 3, opacity=0.8)
     if primary:

@@ -7,11 +7,11 @@ area there is what the player sees.
 """
 import random
 
-from PIL import ImageFilter
+from PIL import ImageChops, ImageFilter
 
 from . import palette as pal
 from .icons import emblem
-from .paint import Mask, canvas, font, glow, gradient, multiply_alpha, paint, text, text_mask
+from .paint import Mask, canvas, font, glow, gradient, paint, text, text_mask
 
 SIZE = (1207, 670)
 BODY = (30, 40, 1150, 620)
@@ -132,7 +132,7 @@ def _logo(image):
     face = font("serif-bold", 60)
     centre = (288, 556)
     mask = text_mask(SIZE, centre, "Valdris3", face, spacing=2)
-    glow(image, mask, pal.with_alpha(pal.SHADOW, 255), 8, offset=(0, 3))
+    glow(image, mask, pal.SHADOW, 8, offset=(0, 3))
     glow(image, mask, pal.GOLD, 14, opacity=0.55)
     box = mask.getbbox()
     fill = gradient(SIZE, [(box[1] / SIZE[1], pal.GOLD_PALE), (box[3] / SIZE[1], pal.GOLD_DARK)])
@@ -145,7 +145,7 @@ def _login_area(image):
     x0, y0, x1, y1 = LOGIN
     outer = (x0 - 6, y0 - 6, x1 + 6, y1 + 6)
     backdrop = Mask(SIZE).rounded(outer, 6).result()
-    glow(image, backdrop, pal.with_alpha(pal.SHADOW, 255), 12, offset=(0, 4))
+    glow(image, backdrop, pal.SHADOW, 12, offset=(0, 4))
     paint(image, gradient(SIZE, [(y0 / SIZE[1], (16, 18, 52, 255)), (y1 / SIZE[1], (8, 9, 28, 255))]),
           backdrop)
     paint(image, gradient(SIZE, [(y0 / SIZE[1], pal.GOLD_LIGHT), (y1 / SIZE[1], pal.GOLD_DARK)]),
@@ -154,9 +154,12 @@ def _login_area(image):
                    (outer[2], outer[3])):
         paint(image, pal.GOLD_LIGHT,
               Mask(SIZE).polygon([(cx - 6, cy), (cx, cy - 6), (cx + 6, cy), (cx, cy + 6)]).result())
+    # A watermark of the emblem: its bright parts (ring and 'V') in faint gold.
     mark = emblem(150)
-    mark.putalpha(multiply_alpha(mark.getchannel("A"), 0.16))
-    image.alpha_composite(mark, (round((x0 + x1) / 2 - 75), round((y0 + y1) / 2 - 75)))
+    shine = ImageChops.multiply(mark.convert("L"), mark.getchannel("A"))
+    watermark = canvas(SIZE)
+    watermark.paste(pal.GOLD, (round((x0 + x1) / 2 - 75), round((y0 + y1) / 2 - 75)), shine)
+    paint(image, watermark, opacity=0.22)
 
 
 def _nav_band(image):
@@ -188,21 +191,21 @@ def _frame(image):
 
 
 def background():
-    rng = random.Random(20240611)
+    rng = random.Random(20240611)  # fixed, so regenerating gives identical files
     body = Mask(SIZE).rounded(BODY, BODY_RADIUS).result()
     scene = _sky()
     _stars(scene, rng)
     _moon(scene)
     _landscape(scene, rng)
-    vignette = Mask(SIZE).rounded((BODY[0] + 40, BODY[1] + 30, BODY[2] - 40, BODY[3] - 20), 80,
-                                  ).result().filter(ImageFilter.GaussianBlur(50))
+    centre = (BODY[0] + 40, BODY[1] + 30, BODY[2] - 40, BODY[3] - 20)
+    vignette = Mask(SIZE).rounded(centre, 80).result().filter(ImageFilter.GaussianBlur(50))
     paint(scene, pal.NIGHT_DEEP, vignette.point(lambda v: 255 - v), opacity=0.55)
     _logo(scene)
     _nav_band(scene)
     _login_area(scene)
     scene.putalpha(body)
     image = canvas(SIZE)
-    glow(image, body, pal.with_alpha(pal.SHADOW, 255), 12, opacity=0.9, offset=(0, 6))
+    glow(image, body, pal.SHADOW, 12, opacity=0.9, offset=(0, 6))
     glow(image, body, pal.GOLD, 6, opacity=0.35)
     image.alpha_composite(scene)
     _frame(image)
@@ -228,7 +231,7 @@ def round_button_strip(kind):
     glyph = _round_glyph(kind)
     for half, lit in ((0, False), (1, True)):
         image = canvas(ROUND_BUTTON)
-        glow(image, disc, pal.with_alpha(pal.SHADOW, 255), 3, opacity=0.7, offset=(0, 1))
+        glow(image, disc, pal.SHADOW, 3, opacity=0.7, offset=(0, 1))
         if lit:
             glow(image, disc, pal.GOLD, 5, opacity=0.7)
             face = [(0, pal.CRIMSON), (1, pal.CRIMSON_DARK)] if kind == "close" else \

@@ -106,8 +106,9 @@ class Mask:
         return self.image.resize(self.size, Image.LANCZOS)
 
 
-def canvas(size, colour=(0, 0, 0, 0)):
-    return Image.new("RGBA", size, colour)
+def canvas(size):
+    """A fully transparent RGBA image."""
+    return Image.new("RGBA", size, (0, 0, 0, 0))
 
 
 def _lerp(a, b, t):

@@ -1,7 +1,6 @@
 """Colours of the night-sky theme shared by every skin image (RGBA)."""
 
 NIGHT_DEEP = (7, 9, 28, 255)
-NIGHT_BLUE = (20, 27, 72, 255)
 NIGHT_MID = (33, 40, 104, 255)
 NIGHT_PURPLE = (56, 30, 96, 255)
 NIGHT_VIOLET = (92, 52, 150, 255)
@@ -12,7 +11,6 @@ GOLD_PALE = (255, 244, 212, 255)
 GOLD_DARK = (150, 106, 42, 255)
 
 TEXT_LIGHT = (236, 230, 212, 255)
-TEXT_MUTED = (196, 188, 214, 255)
 STAR = (255, 250, 236, 255)
 
 CRIMSON = (206, 58, 70, 255)
