@@ -46,7 +46,7 @@ build_windows() {
 }
 
 build_native() {
-  cmake -S "$ROOT" -B "$BUILD_NATIVE" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+  cmake -S "$ROOT" -B "$BUILD_NATIVE" -DCMAKE_BUILD_TYPE=Debug -DVD_SHIPPED_BUILD_DIR="$BUILD_WIN" >/dev/null &&
     cmake --build "$BUILD_NATIVE" -j "$JOBS"
 }
 
