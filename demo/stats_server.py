@@ -76,7 +76,10 @@ def make_handler(recorder, reply, silent):
             if self.path == QUIT_PATH:
                 self.quit()
                 return
-            length = int(self.headers.get("Content-Length") or 0)
+            try:
+                length = int(self.headers.get("Content-Length") or 0)
+            except ValueError:
+                length = 0
             body = self.rfile.read(length) if length > 0 else b""
             recorder.record({
                 "time": time.time(),

@@ -16,7 +16,7 @@ constexpr DWORD kResponseLimit = 512;
 constexpr DWORD kTimeoutMs = 3000;
 
 struct ServerAddress {
-  char host[64] = {};
+  char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
   INTERNET_PORT port = 0;
   std::string path;
 };
@@ -34,7 +34,7 @@ struct ServerAddress {
   return true;
 }
 
-// Wine honours these only on the request handle; Windows also reads them there.
+// On the request handle: Wine ignores time-outs set on the Internet handle.
 void BoundWaiting(HINTERNET request) {
   DWORD timeout = kTimeoutMs;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
@@ -47,13 +47,11 @@ void BoundWaiting(HINTERNET request) {
 
 int PostReport(const std::string& body, const char* baseUrl, std::string* response) {
   if (response) response->clear();
-  if (body.size() > MAXDWORD) return 0;
+  if (!baseUrl || body.size() > MAXDWORD) return 0;
 
   UniqueInternetHandle internet(
       InternetOpenA("PostData", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!internet) return 0;
-  DWORD timeout = kTimeoutMs;
-  InternetSetOptionA(internet.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
 
   ServerAddress address;
   if (!CrackBaseUrl(baseUrl, &address)) return 0;
