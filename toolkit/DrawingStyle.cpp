@@ -29,7 +29,7 @@ bool FamilyExists(const wchar_t* name) {
 // lookup walks every installed font, and each element makes its own font.
 struct FaceChoice {
   wchar_t name[LF_FACESIZE] = {};
-  // Neither face is installed (a bare system): let GDI match a substitute.
+  // None of the faces is installed: let GDI match a substitute.
   bool byGdiMatch = false;
 };
 
@@ -38,10 +38,19 @@ const FaceChoice& ChosenFace() {
     FaceChoice c;
     if (FamilyExists(kDefaultFace)) {
       wcscpy_s(c.name, kDefaultFace);
-    } else if (!GenericSansSerifName(c.name) || !FamilyExists(c.name)) {
-      wcscpy_s(c.name, kDefaultFace);
-      c.byGdiMatch = true;
+      return c;
     }
+    if (GenericSansSerifName(c.name) && FamilyExists(c.name)) return c;
+    // Systems without the usual fonts: a face that has both Chinese and Latin
+    // letters, since GDI+ does not link fonts for missing glyphs.
+    for (const wchar_t* face : {L"SimSun", L"Noto Sans CJK SC", L"WenQuanYi Zen Hei"}) {
+      if (FamilyExists(face)) {
+        wcscpy_s(c.name, face);
+        return c;
+      }
+    }
+    wcscpy_s(c.name, kDefaultFace);
+    c.byGdiMatch = true;
     return c;
   }();
   return choice;
