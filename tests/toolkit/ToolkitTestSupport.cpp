@@ -46,3 +46,24 @@ std::wstring SavePng(const DibSurface& surface, const wchar_t* name) {
 }
 
 }  // namespace toolkittest
+
+namespace {
+
+// Without a window manager Wine waits up to two seconds for one whenever a
+// managed window (a skinned one has a maximize box) is hidden or destroyed.
+// This program's windows need no manager; the setting is its own, in the
+// test prefix, and is read when the display driver starts.
+const bool kUnmanagedWindows = [] {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                      L"Software\\Wine\\AppDefaults\\toolkit_tests.exe\\X11 Driver", 0, nullptr,
+                      0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const wchar_t value[] = L"N";
+  RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof(value));
+  RegCloseKey(key);
+  return true;
+}();
+
+}  // namespace
