@@ -56,20 +56,27 @@ const FaceChoice& ChosenFace() {
   return choice;
 }
 
-}  // namespace
-
-FontPtr MakeDefaultFont() {
+FontPtr MakeChosenFont(float points) {
   const FaceChoice& face = ChosenFace();
   if (!face.byGdiMatch) {
     return FontPtr(
-        new Gdiplus::Font(face.name, kDefaultPoints, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint));
+        new Gdiplus::Font(face.name, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint));
   }
   WindowDc screen(nullptr);
   LOGFONTW logfont = {};
-  logfont.lfHeight = -MulDiv(9, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  logfont.lfHeight = -static_cast<LONG>(points * GetDeviceCaps(screen.Get(), LOGPIXELSY) / 72.0f);
   logfont.lfCharSet = GB2312_CHARSET;
   wcscpy_s(logfont.lfFaceName, face.name);
   return FontPtr(new Gdiplus::Font(screen.Get(), &logfont));
+}
+
+}  // namespace
+
+FontPtr MakeDefaultFont() { return MakeChosenFont(kDefaultPoints); }
+
+FontPtr MakeFaceFont(const wchar_t* face, float points) {
+  if (!FamilyExists(face)) return MakeChosenFont(points);
+  return FontPtr(new Gdiplus::Font(face, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint));
 }
 
 void SetupCaptionFormat(Gdiplus::StringFormat& format, int align) {

@@ -3,6 +3,7 @@
 #include "Geometry.h"
 #include "HitTest.h"
 #include "LayoutRules.h"
+#include "ListRules.h"
 
 namespace {
 
@@ -129,6 +130,41 @@ TEST(Geometry, CornerCutShadowAndDialogPlacement) {
   EXPECT_EQ(DialogPlacement(1920, 1040, 500, 300), (Box{710, 370, 1210, 670}));
   EXPECT_EQ(DialogPlacement(1920, 1040, 0, 300), (Box{}));
   EXPECT_EQ(DialogPlacement(301, 101, 100, 100), (Box{100, 0, 200, 100}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RowPlacement, AnchoredRowElementsKeepTheirDistanceFromTheRight) {
+  const Box row = {0, 24, 96, 48};
+  struct Row {
+    const char* name;
+    Box part;
+    int anchorRight;
+    Box drawn;
+    Box tracked;
+  } rows[] = {
+      {"plain, relative to the row top", {1, 1, 40, 23}, -1, {1, 25, 40, 47}, {1, 25, 40, 47}},
+      {"anchored 10 ends at 86", {1, 1, 94, 23}, 10, {0, 25, 86, 47}, {-7, 25, 86, 47}},
+      {"anchored small keeps width", {0, 2, 20, 22}, 10, {66, 26, 86, 46}, {66, 26, 86, 46}},
+      {"clipped to the row", {80, 1, 120, 30}, -1, {80, 25, 96, 48}, {80, 25, 120, 54}},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(PlaceInRow(r.part, r.anchorRight, row), r.drawn) << r.name;
+    EXPECT_EQ(TrackInRow(r.part, r.anchorRight, row), r.tracked) << r.name;
+  }
+}
+
+TEST(RowPlacement, RowsOnScreenInTheirParent) {
+  struct Row {
+    int top, height, parentBottom;
+    bool onScreen;
+  } rows[] = {{0, 24, 100, true},  {100, 24, 100, true}, {101, 24, 100, false},
+              {-1, 24, 100, false}, {0, 0, 100, false},  {-24, 24, 100, false}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(RowOnScreen(r.top, r.height, r.parentBottom), r.onScreen) << r.top << "+" << r.height;
+  }
 }
 
 }  // namespace
