@@ -175,6 +175,56 @@ TEST_F(MouseStateTest, BuiltInButtonsAndTheClickHook) {
   }
 }
 
+TEST_F(MouseStateTest, RightClickNeedsPressAndReleaseOnTheHoveredButton) {
+  struct Row {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<int> rightClicks;
+  } rows[] = {
+      {"right click", {{kMove, 30, 70}, {WM_RBUTTONDOWN, 30, 70}, {WM_RBUTTONUP, 30, 70}}, {1}},
+      {"released elsewhere",
+       {{kMove, 30, 70}, {WM_RBUTTONDOWN, 30, 70}, {WM_RBUTTONUP, 200, 200}},
+       {}},
+      {"no hover, no click", {{WM_RBUTTONDOWN, 30, 70}, {WM_RBUTTONUP, 30, 70}}, {}},
+  };
+  for (const Row& row : rows) {
+    RecordingWindow w;
+    HWND hwnd = Open(w, 400, 300);
+    ASSERT_TRUE(hwnd);
+    AddRow(w);
+    Play(hwnd, row.steps);
+    EXPECT_EQ(w.rightClicks, row.rightClicks) << row.name;
+    EXPECT_TRUE(w.clicks.empty()) << row.name;
+    EXPECT_FALSE(w.paint.captured) << row.name;
+    DestroyWindow(hwnd);
+  }
+}
+
+TEST_F(MouseStateTest, LinksShowTheHandCursor) {
+  RecordingWindow w;
+  HWND hwnd = Open(w, 400, 300, 100, 100, WS_POPUP | WS_VISIBLE);
+  ASSERT_TRUE(hwnd);
+  CImageButton* link = w.paint.AddButton(5, 0, 0, 0, 0, Rect(10, 10, 110, 30));
+  link->kind = 2;
+  w.paint.AddButton(6, kRed, 0, 0, 0, Rect(10, 50, 110, 70));
+  struct Row {
+    int x, y;
+    bool hand;
+  } rows[] = {{120, 120, true}, {120, 160, false}, {300, 250, false}};
+  for (const Row& row : rows) {
+    SetCursorPos(row.x, row.y);
+    SetCursor(nullptr);
+    const LRESULT handled =
+        SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(handled != 0, row.hand) << row.x << "," << row.y;
+    EXPECT_EQ(GetCursor() == LoadCursorW(nullptr, IDC_HAND), row.hand) << row.x << "," << row.y;
+  }
+  link->visible = false;
+  SetCursorPos(120, 120);
+  EXPECT_EQ(SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), 0), 0) << "hidden link";
+  DestroyWindow(hwnd);
+}
+
 // A hook that ends the window must not leave the container touching freed elements.
 TEST_F(MouseStateTest, AHookThatDestroysTheWindowEndsTheClick) {
   class Closing : public RecordingWindow {

@@ -59,6 +59,10 @@ class RecordingWindow : public CImageCtrl {
     clicks.push_back(b->id);
     return allowDefault;
   }
+  bool OnButtonRightClick(CImageButton* b) override {
+    rightClicks.push_back(b->id);
+    return true;
+  }
   bool OnButtonHover(CImageButton* b) override {
     hovers.push_back(b->id);
     return true;
@@ -70,6 +74,7 @@ class RecordingWindow : public CImageCtrl {
 
   std::vector<int> clicks;
   std::vector<int> hovers;
+  std::vector<int> rightClicks;
   bool allowDefault = true;
 };
 
