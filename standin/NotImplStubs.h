@@ -435,3 +435,32 @@ class NotImplHtmlWindow2 : public IHTMLWindow2 {
   HRESULT STDMETHODCALLTYPE get_external(IDispatch **) override { return StubCall("IHTMLWindow2::get_external"); }
 };
 
+class NotImplHtmlEventObj : public IHTMLEventObj {
+ public:
+  HRESULT STDMETHODCALLTYPE get_srcElement(IHTMLElement **) override { return StubCall("IHTMLEventObj::get_srcElement"); }
+  HRESULT STDMETHODCALLTYPE get_altKey(VARIANT_BOOL *) override { return StubCall("IHTMLEventObj::get_altKey"); }
+  HRESULT STDMETHODCALLTYPE get_ctrlKey(VARIANT_BOOL *) override { return StubCall("IHTMLEventObj::get_ctrlKey"); }
+  HRESULT STDMETHODCALLTYPE get_shiftKey(VARIANT_BOOL *) override { return StubCall("IHTMLEventObj::get_shiftKey"); }
+  HRESULT STDMETHODCALLTYPE put_returnValue(VARIANT) override { return StubCall("IHTMLEventObj::put_returnValue"); }
+  HRESULT STDMETHODCALLTYPE get_returnValue(VARIANT *) override { return StubCall("IHTMLEventObj::get_returnValue"); }
+  HRESULT STDMETHODCALLTYPE put_cancelBubble(VARIANT_BOOL) override { return StubCall("IHTMLEventObj::put_cancelBubble"); }
+  HRESULT STDMETHODCALLTYPE get_cancelBubble(VARIANT_BOOL *) override { return StubCall("IHTMLEventObj::get_cancelBubble"); }
+  HRESULT STDMETHODCALLTYPE get_fromElement(IHTMLElement **) override { return StubCall("IHTMLEventObj::get_fromElement"); }
+  HRESULT STDMETHODCALLTYPE get_toElement(IHTMLElement **) override { return StubCall("IHTMLEventObj::get_toElement"); }
+  HRESULT STDMETHODCALLTYPE put_keyCode(LONG) override { return StubCall("IHTMLEventObj::put_keyCode"); }
+  HRESULT STDMETHODCALLTYPE get_keyCode(LONG *) override { return StubCall("IHTMLEventObj::get_keyCode"); }
+  HRESULT STDMETHODCALLTYPE get_button(LONG *) override { return StubCall("IHTMLEventObj::get_button"); }
+  HRESULT STDMETHODCALLTYPE get_type(BSTR *) override { return StubCall("IHTMLEventObj::get_type"); }
+  HRESULT STDMETHODCALLTYPE get_qualifier(BSTR *) override { return StubCall("IHTMLEventObj::get_qualifier"); }
+  HRESULT STDMETHODCALLTYPE get_reason(LONG *) override { return StubCall("IHTMLEventObj::get_reason"); }
+  HRESULT STDMETHODCALLTYPE get_x(LONG *) override { return StubCall("IHTMLEventObj::get_x"); }
+  HRESULT STDMETHODCALLTYPE get_y(LONG *) override { return StubCall("IHTMLEventObj::get_y"); }
+  HRESULT STDMETHODCALLTYPE get_clientX(LONG *) override { return StubCall("IHTMLEventObj::get_clientX"); }
+  HRESULT STDMETHODCALLTYPE get_clientY(LONG *) override { return StubCall("IHTMLEventObj::get_clientY"); }
+  HRESULT STDMETHODCALLTYPE get_offsetX(LONG *) override { return StubCall("IHTMLEventObj::get_offsetX"); }
+  HRESULT STDMETHODCALLTYPE get_offsetY(LONG *) override { return StubCall("IHTMLEventObj::get_offsetY"); }
+  HRESULT STDMETHODCALLTYPE get_screenX(LONG *) override { return StubCall("IHTMLEventObj::get_screenX"); }
+  HRESULT STDMETHODCALLTYPE get_screenY(LONG *) override { return StubCall("IHTMLEventObj::get_screenY"); }
+  HRESULT STDMETHODCALLTYPE get_srcFilter(IDispatch **) override { return StubCall("IHTMLEventObj::get_srcFilter"); }
+};
+

@@ -15,6 +15,7 @@ STUBS = [
     ("NotImplHtmlElement", "IHTMLElement", "mshtml.h"),
     ("NotImplHtmlBodyElement", "IHTMLBodyElement", "mshtml.h"),
     ("NotImplHtmlWindow2", "IHTMLWindow2", "mshtml.h"),
+    ("NotImplHtmlEventObj", "IHTMLEventObj", "mshtml.h"),
 ]
 ROOTS = {"IUnknown", "IDispatch"}
 
