@@ -121,6 +121,9 @@ LRESULT CALLBACK PageWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self->FitFlash();
         return 0;
       case WM_NCDESTROY:
+        // Destroyed with the host's window: the handles are gone already.
+        (void)self->flash_.Release();
+        (void)self->window_.Release();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         break;
     }
