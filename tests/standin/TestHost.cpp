@@ -25,17 +25,21 @@ std::wstring TextAt(const VARIANT& v) {
 
 }  // namespace
 
-TestHost::TestHost() {
-  window_ = CreateWindowExW(0, L"STATIC", L"standin host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                            640, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+// One visible window for every host of the run: Wine waits two seconds for
+// the X server whenever a mapped top-level window is destroyed.
+HWND SharedHostWindow() {
+  static HWND window = CreateWindowExW(0, L"STATIC", L"standin host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                                       0, 0, 640, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  return window;
 }
+
+TestHost::TestHost() : window_(SharedHostWindow()) {}
 
 TestHost::~TestHost() {
   if (object_) object_->Close(OLECLOSE_NOSAVE);
   browser_.Reset();
   object_.Reset();
   storage_.Reset();
-  if (window_) DestroyWindow(window_);
 }
 
 HRESULT TestHost::Create() {
