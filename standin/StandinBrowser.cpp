@@ -77,7 +77,12 @@ HRESULT StandinBrowser::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IConnectionPointContainer*>(this);
   else if (iid == IID_IServiceProvider)
     *out = static_cast<IServiceProvider*>(this);
-  if (!*out) return E_NOINTERFACE;
+  if (!*out) {
+    wchar_t name[40] = L"";
+    StringFromGUID2(iid, name, 40);
+    LogCall("IUnknown::QueryInterface", std::wstring(name) + L" not supported");
+    return E_NOINTERFACE;
+  }
   AddRef();
   return S_OK;
 }

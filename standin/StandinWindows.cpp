@@ -88,11 +88,9 @@ void PageWindow::FitFlash() {
   MoveWindow(flash_.Get(), 0, 0, rc.right, rc.bottom, TRUE);
 }
 
-void PageWindow::Paint(HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
+void PageWindow::Paint(HDC dc) const {
   RECT rc;
-  GetClientRect(hwnd, &rc);
+  GetClientRect(window_.Get(), &rc);
   FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   // A stock font: nothing to free, only to put back.
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -105,15 +103,21 @@ void PageWindow::Paint(HWND hwnd) {
   text = L"URL: " + url_;
   DrawTextW(dc, text.c_str(), -1, &line, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX);
   SelectObject(dc, oldFont);
-  EndPaint(hwnd, &ps);
 }
 
 LRESULT CALLBACK PageWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   PageWindow* self = Bound<PageWindow>(hwnd, msg, lp);
   if (self) {
     switch (msg) {
-      case WM_PAINT:
-        self->Paint(hwnd);
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        self->Paint(dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+      }
+      case WM_PRINTCLIENT:
+        self->Paint(reinterpret_cast<HDC>(wp));
         return 0;
       case WM_ERASEBKGND:
         return 1;

@@ -6,10 +6,20 @@
 
 #include "UniqueHandle.h"
 
+// A window can only be destroyed by its own thread. A host that releases the
+// browser on another thread gets the window unbound from its object, which is
+// going away, and closed by its own thread later.
 struct WindowHandleTraits {
   using Handle = HWND;
   static Handle None() { return nullptr; }
-  static void Free(Handle h) { DestroyWindow(h); }
+  static void Free(Handle h) {
+    if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) {
+      DestroyWindow(h);
+      return;
+    }
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    PostMessageW(h, WM_CLOSE, 0, 0);
+  }
 };
 using UniqueWindow = UniqueHandle<WindowHandleTraits>;
 
@@ -28,7 +38,7 @@ class PageWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  void Paint(HWND hwnd);
+  void Paint(HDC dc) const;
   void FitFlash();
 
   UniqueWindow window_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ComPtr.h"
+#include "PageCapture.h"
 #include "TestHost.h"
 #include "WinTestSupport.h"
 
@@ -243,6 +244,21 @@ TEST_F(StandinBrowserTest, FlashWindowFillsTheBrowserWindowOnlyWhereTheScriptAsk
   ASSERT_TRUE(host.Navigate(L"http://127.0.0.1:18080/elsewhere.html") == S_OK &&
               host.WaitFor(DISPID_DOCUMENTCOMPLETE, 4));
   EXPECT_EQ(FindWindowExW(shell, nullptr, L"MacromediaFlashPlayerActiveX", nullptr), nullptr);
+}
+
+TEST_F(StandinBrowserTest, PaintsTheTitleAndAddressOfTheLoadedPage) {
+  UseScript("page http://127.0.0.1:18080/one.html\n  title A rather long page title\n");
+  TestHost& host = Host();
+  HWND page = host.ShellBrowserWindow();
+  Capture blank = CaptureClient(page);
+  ASSERT_GT(blank.width, 0);
+  ASSERT_TRUE(host.Navigate(L"http://127.0.0.1:18080/one.html") == S_OK && host.WaitFor(DISPID_DOCUMENTCOMPLETE));
+  Capture loaded = CaptureClient(page);
+  loaded.SaveBmp(testsupport::TestOutputDir() + L"\\standin_page.bmp");
+  // The title line, then the address line, gain text; the page below stays white.
+  EXPECT_GT(loaded.DarkPixels(8, 28), blank.DarkPixels(8, 28) + 50);
+  EXPECT_GT(loaded.DarkPixels(28, 48), blank.DarkPixels(28, 48) + 50);
+  EXPECT_EQ(loaded.DarkPixels(60, loaded.height), 0);
 }
 
 TEST_F(StandinBrowserTest, CancelledNavigationsStop) {
