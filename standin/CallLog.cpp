@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "HostPath.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -23,7 +24,7 @@ void LogCall(const char* method, const std::wstring& details) {
   wchar_t path[MAX_PATH];
   DWORD n = GetEnvironmentVariableW(L"VD_STANDIN_LOG", path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return;
-  UniqueFileHandle file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+  UniqueFileHandle file(CreateFileW(HostPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
   std::string line = method;

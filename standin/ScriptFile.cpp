@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CallLog.h"
+#include "HostPath.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -18,7 +19,7 @@ Script LoadScriptFromEnvironment() {
   DWORD n = GetEnvironmentVariableW(L"VD_STANDIN_SCRIPT", path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return Script();
   UniqueFileHandle file(
-      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(HostPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size = {};
   if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxScriptBytes) {
     LogCall("script", L"cannot read " + Quoted(path));

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include <string>
 #include <vector>
 
+#include "HostPath.h"
 #include "Playback.h"
 #include "Script.h"
 
@@ -131,6 +136,34 @@ TEST(StandinScript, FirstMatchingPageWins) {
   EXPECT_EQ(FindPage(parsed.script, L"http://a/one")->title, L"1");
   EXPECT_EQ(FindPage(parsed.script, L"http://a/two")->title, L"2");
   EXPECT_EQ(FindPage(parsed.script, L"http://b/"), nullptr);
+}
+
+TEST(StandinScript, ShippedExampleReadsCleanly) {
+  const char* source = std::getenv("VD_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  std::ifstream in(std::string(source) + "/standin/examples/login.txt", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(text.empty());
+  ParsedScript parsed = ParseScript(text);
+  EXPECT_TRUE(parsed.problems.empty()) << parsed.problems[0].line << ": " << parsed.problems[0].message;
+  ASSERT_EQ(parsed.script.pages.size(), 3u);
+  const PageSpec* game = FindPage(parsed.script, L"http://127.0.0.1:18080/game/xf.html?server_id=27");
+  ASSERT_NE(game, nullptr);
+  EXPECT_TRUE(game->flash);
+  EXPECT_EQ(game->title, L"\x7B2C" L"27\x670D");
+}
+
+TEST(StandinHostPath, UnixPathsLandOnDriveZ) {
+  struct Case {
+    const wchar_t* given;
+    const wchar_t* opened;
+  } cases[] = {
+      {L"/tmp/standin.log", L"Z:\\tmp\\standin.log"},
+      {L"C:\\logs\\a.log", L"C:\\logs\\a.log"},
+      {L"relative/a.txt", L"relative/a.txt"},
+      {L"", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HostPath(c.given), c.opened) << c.given;
 }
 
 struct Fired {
