@@ -3,14 +3,14 @@
 #include "CallLog.h"
 #include "ComText.h"
 
-ComPtr<HtmlDocument> HtmlDocument::Make(const PageSpec* page, const std::wstring& url) {
+ComPtr<HtmlDocument> HtmlDocument::Make(const ScriptPage* page, const std::wstring& url) {
   ComPtr<HtmlDocument> d = ComPtr<HtmlDocument>::Attach(new HtmlDocument());
   d->url_ = url;
   d->window_ = HtmlWindow::Make();
   d->body_ = HtmlElement::MakeBody(page ? page->body : std::wstring());
   if (page) {
     d->title_ = page->title;
-    for (const ElementSpec& e : page->elements) d->elements_[e.id] = HtmlElement::Make(e);
+    for (const ScriptElement& e : page->elements) d->elements_[e.id] = HtmlElement::Make(e);
   }
   return d;
 }

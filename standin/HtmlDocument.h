@@ -15,7 +15,7 @@ class HtmlDocument final : public DispatchStub<NotImplHtmlDocument2>,
                            public DispatchStub<NotImplHtmlDocument3>,
                            public RefCounted {
  public:
-  static ComPtr<HtmlDocument> Make(const PageSpec* page, const std::wstring& url);
+  static ComPtr<HtmlDocument> Make(const ScriptPage* page, const std::wstring& url);
   [[nodiscard]] const std::wstring& Title() const { return title_; }
   [[nodiscard]] HtmlWindow& Window() const { return *window_.Get(); }
 

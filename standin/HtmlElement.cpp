@@ -3,13 +3,13 @@
 #include "CallLog.h"
 #include "ComText.h"
 
-ComPtr<HtmlElement> HtmlElement::Make(const ElementSpec& spec) {
+ComPtr<HtmlElement> HtmlElement::Make(const ScriptElement& element) {
   ComPtr<HtmlElement> e = ComPtr<HtmlElement>::Attach(new HtmlElement());
-  e->id_ = spec.id;
+  e->id_ = element.id;
   // A page that gives only one of the two texts shows it as both.
-  e->text_ = spec.text ? *spec.text : spec.html.value_or(std::wstring());
-  e->html_ = spec.html ? *spec.html : spec.text.value_or(std::wstring());
-  for (const auto& [name, value] : spec.attributes) e->attributes_[name] = value;
+  e->text_ = element.text ? *element.text : element.html.value_or(std::wstring());
+  e->html_ = element.html ? *element.html : element.text.value_or(std::wstring());
+  for (const auto& [name, value] : element.attributes) e->attributes_[name] = value;
   return e;
 }
 

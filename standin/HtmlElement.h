@@ -15,7 +15,7 @@ class HtmlElement final : public DispatchStub<NotImplHtmlElement>,
                           public DispatchStub<NotImplHtmlBodyElement>,
                           public RefCounted {
  public:
-  static ComPtr<HtmlElement> Make(const ElementSpec& spec);
+  static ComPtr<HtmlElement> Make(const ScriptElement& element);
   static ComPtr<HtmlElement> MakeBody(const std::wstring& html);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;

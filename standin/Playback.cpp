@@ -19,7 +19,7 @@ bool IsAction(EventKind k) {
 
 }  // namespace
 
-std::vector<PlannedEvent> PlanNavigation(const PageSpec* page, const std::wstring& url) {
+std::vector<PlannedEvent> PlanNavigation(const ScriptPage* page, const std::wstring& url) {
   std::vector<PlannedEvent> plan;
   plan.push_back(Event(EventKind::BeforeNavigate, 0, kTopLevel, url));
   int loadMs = page ? page->loadMs : 0;
@@ -41,7 +41,7 @@ std::vector<PlannedEvent> PlanNavigation(const PageSpec* page, const std::wstrin
   }
   plan.push_back(Event(EventKind::DocumentComplete, 0, kTopLevel, url));
   if (page) {
-    for (const ActionSpec& a : page->actions) {
+    for (const ScriptAction& a : page->actions) {
       EventKind kind = a.kind == ActionKind::NewWindow     ? EventKind::NewWindow
                        : a.kind == ActionKind::ScriptError ? EventKind::ScriptError
                                                            : EventKind::Navigate;

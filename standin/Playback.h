@@ -26,13 +26,13 @@ struct PlannedEvent {
   int frame = kTopLevel;  // index into the page's frames
   std::wstring url;
   long status = 0;  // NavigateError
-  ActionSpec action;  // NewWindow, ScriptError, Navigate
+  ScriptAction action;  // NewWindow, ScriptError, Navigate
 };
 
 // In the control's order: the top-level navigation, its title, each frame's
 // own navigation and document, the top-level document, then the page's script.
 // Without a page the URL loads an empty document.
-[[nodiscard]] std::vector<PlannedEvent> PlanNavigation(const PageSpec* page, const std::wstring& url);
+[[nodiscard]] std::vector<PlannedEvent> PlanNavigation(const ScriptPage* page, const std::wstring& url);
 
 // The events still to fire. Dropped events hand their delay on, so later
 // events keep their time.

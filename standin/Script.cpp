@@ -115,7 +115,7 @@ class Parser {
     if (word == "scripterror") return ScriptErrorLine(rest);
     if (word == "navigate") {
       if (rest.empty()) return "navigate needs a URL";
-      ActionSpec a;
+      ScriptAction a;
       a.kind = ActionKind::Navigate;
       a.url = Text(rest);
       return AddAction(std::move(a));
@@ -127,7 +127,7 @@ class Parser {
     std::string_view id = NextWord(rest);
     std::string_view what = NextWord(rest);
     if (id.empty() || what.empty()) return "element needs an id and text, html or attr";
-    ElementSpec& e = ElementById(Utf8ToWide(id));
+    ScriptElement& e = ElementById(Utf8ToWide(id));
     if (what == "text") return e.text = Text(rest), nullptr;
     if (what == "html") return e.html = Text(rest), nullptr;
     if (what == "attr") {
@@ -139,8 +139,8 @@ class Parser {
     return "element needs text, html or attr";
   }
 
-  ElementSpec& ElementById(std::wstring id) {
-    for (ElementSpec& e : page_->elements)
+  ScriptElement& ElementById(std::wstring id) {
+    for (ScriptElement& e : page_->elements)
       if (e.id == id) return e;
     page_->elements.push_back({});
     page_->elements.back().id = std::move(id);
@@ -148,7 +148,7 @@ class Parser {
   }
 
   const char* NewWindow(std::string_view rest) {
-    ActionSpec a;
+    ScriptAction a;
     a.kind = ActionKind::NewWindow;
     std::string_view url = NextWord(rest);
     if (url.empty()) return "newwindow needs a URL";
@@ -158,7 +158,7 @@ class Parser {
   }
 
   const char* ScriptErrorLine(std::string_view rest) {
-    ActionSpec a;
+    ScriptAction a;
     a.kind = ActionKind::ScriptError;
     if (!ParseNumber(NextWord(rest), a.errorLine) || !ParseNumber(NextWord(rest), a.errorCharacter) ||
         !ParseNumber(NextWord(rest), a.errorCode))
@@ -167,14 +167,14 @@ class Parser {
     return AddAction(std::move(a));
   }
 
-  const char* AddAction(ActionSpec a) {
+  const char* AddAction(ScriptAction a) {
     a.delayMs = std::exchange(waitMs_, 0);
     page_->actions.push_back(std::move(a));
     return nullptr;
   }
 
   ParsedScript result_;
-  PageSpec* page_ = nullptr;
+  ScriptPage* page_ = nullptr;
   int waitMs_ = 0;
 };
 
@@ -194,8 +194,8 @@ bool UrlMatches(std::wstring_view pattern, std::wstring_view url) {
   return false;
 }
 
-const PageSpec* FindPage(const Script& script, std::wstring_view url) {
-  for (const PageSpec& page : script.pages)
+const ScriptPage* FindPage(const Script& script, std::wstring_view url) {
+  for (const ScriptPage& page : script.pages)
     if (UrlMatches(page.pattern, url)) return &page;
   return nullptr;
 }

@@ -10,7 +10,7 @@
 // own script) navigates to, their document content and what their script does
 // after the page has loaded.
 
-struct ElementSpec {
+struct ScriptElement {
   std::wstring id;
   std::optional<std::wstring> text;  // innerText
   std::optional<std::wstring> html;  // innerHTML
@@ -19,7 +19,7 @@ struct ElementSpec {
 
 enum class ActionKind { NewWindow, ScriptError, Navigate };
 
-struct ActionSpec {
+struct ScriptAction {
   ActionKind kind = ActionKind::Navigate;
   int delayMs = 0;  // wait before this action, counted from the previous one
   std::wstring url;  // NewWindow, Navigate
@@ -28,20 +28,20 @@ struct ActionSpec {
   std::wstring message;  // ScriptError
 };
 
-struct PageSpec {
+struct ScriptPage {
   std::wstring pattern;  // '*' stands for any run of characters
   std::wstring title;
   std::wstring body;  // body innerHTML
-  std::vector<ElementSpec> elements;
+  std::vector<ScriptElement> elements;
   std::vector<std::wstring> frames;  // frame URLs, loaded in this order
   bool flash = false;
   int loadMs = 0;  // between BeforeNavigate2 and the page's completion
   std::optional<long> errorStatus;  // the navigation fails with this status
-  std::vector<ActionSpec> actions;
+  std::vector<ScriptAction> actions;
 };
 
 struct Script {
-  std::vector<PageSpec> pages;
+  std::vector<ScriptPage> pages;
 };
 
 struct ScriptProblem {
@@ -60,6 +60,6 @@ struct ParsedScript {
 [[nodiscard]] bool UrlMatches(std::wstring_view pattern, std::wstring_view url);
 
 // The first page whose pattern matches, or null: such a URL loads an empty document.
-[[nodiscard]] const PageSpec* FindPage(const Script& script, std::wstring_view url);
+[[nodiscard]] const ScriptPage* FindPage(const Script& script, std::wstring_view url);
 
 [[nodiscard]] std::wstring Utf8ToWide(std::string_view text);

@@ -629,7 +629,7 @@ void StandinBrowser::FireScriptError(const PlannedEvent& e) {
     playback_.StopScripts();
     return;
   }
-  const ActionSpec& a = e.action;
+  const ScriptAction& a = e.action;
   HtmlWindow& window = document_->Window();
   window.SetEvent(ScriptErrorEvent::Make(a.errorLine, a.errorCharacter, a.errorCode, a.message, locationUrl_));
   VARIANT in, out;

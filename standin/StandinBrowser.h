@@ -136,7 +136,7 @@ class StandinBrowser final : public IOleObject,
   ComPtr<IOleInPlaceFrame> frame_;
   ComPtr<HtmlDocument> document_;
   std::vector<ComPtr<IDispatch>> frames_;  // the frames of the page being loaded
-  const PageSpec* loadingPage_ = nullptr;  // points into script_
+  const ScriptPage* loadingPage_ = nullptr;  // points into script_
   std::wstring loadingUrl_;
   std::wstring locationUrl_;
   unsigned generation_ = 0;  // counts navigations, so a stale event is not acted on

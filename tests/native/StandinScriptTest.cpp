@@ -35,7 +35,7 @@ TEST(StandinScript, ReadsEveryKindOfLine) {
       "  error 404\n");
   ASSERT_TRUE(parsed.problems.empty()) << parsed.problems[0].line << ": " << parsed.problems[0].message;
   ASSERT_EQ(parsed.script.pages.size(), 2u);
-  const PageSpec& p = parsed.script.pages[0];
+  const ScriptPage& p = parsed.script.pages[0];
   EXPECT_EQ(p.pattern, L"http://game/wd/index.html*");
   EXPECT_EQ(p.title, L"\x767B\x5F55");
   EXPECT_EQ(p.body, L"<p>one\ntwo</p>");
@@ -147,7 +147,7 @@ TEST(StandinScript, ShippedExampleReadsCleanly) {
   ParsedScript parsed = ParseScript(text);
   EXPECT_TRUE(parsed.problems.empty()) << parsed.problems[0].line << ": " << parsed.problems[0].message;
   ASSERT_EQ(parsed.script.pages.size(), 3u);
-  const PageSpec* game = FindPage(parsed.script, L"http://127.0.0.1:18080/game/xf.html?server_id=27");
+  const ScriptPage* game = FindPage(parsed.script, L"http://127.0.0.1:18080/game/xf.html?server_id=27");
   ASSERT_NE(game, nullptr);
   EXPECT_TRUE(game->flash);
   EXPECT_EQ(game->title, L"\x7B2C" L"27\x670D");
@@ -185,7 +185,7 @@ std::vector<Fired> Drain(Playback& playback) {
   return out;
 }
 
-const PageSpec& PageWithFrames() {
+const ScriptPage& PageWithFrames() {
   static const ParsedScript parsed = ParseScript(
       "page http://a/\n title T\n frame http://a/f0\n frame http://a/f1\n load 20\n"
       " wait 100\n newwindow http://b/\n navigate http://a/next\n");
