@@ -29,6 +29,13 @@ HRESULT HtmlWindow::get_event(IHTMLEventObj** p) {
   return S_OK;
 }
 
+HRESULT HtmlWindow::get_external(IDispatch** p) {
+  LogCall("IHTMLWindow2::get_external", external_ ? L"the host's object" : L"none");
+  if (!p) return E_POINTER;
+  *p = ComPtr<IDispatch>(external_).Detach();
+  return S_OK;
+}
+
 ComPtr<IHTMLEventObj> ScriptErrorEvent::Make(long line, long character, long code, std::wstring message,
                                          std::wstring url) {
   auto* e = new ScriptErrorEvent();

@@ -10,15 +10,19 @@ class HtmlWindow final : public DispatchStub<NotImplHtmlWindow2>, public RefCoun
  public:
   static ComPtr<HtmlWindow> Make() { return ComPtr<HtmlWindow>::Attach(new HtmlWindow()); }
   void SetEvent(ComPtr<IHTMLEventObj> event) { event_ = std::move(event); }
+  // What the host's IDocHostUIHandler::GetExternal gave: page script's window.external.
+  void SetExternal(ComPtr<IDispatch> external) { external_ = std::move(external); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
   ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
   HRESULT STDMETHODCALLTYPE get_event(IHTMLEventObj** p) override;
+  HRESULT STDMETHODCALLTYPE get_external(IDispatch** p) override;
 
  private:
   HtmlWindow() = default;
   ComPtr<IHTMLEventObj> event_;
+  ComPtr<IDispatch> external_;
 };
 
 // The event object of one script error; hosts read its properties by name through IDispatch.

@@ -1,16 +1,18 @@
 #include "StandinBrowser.h"
 
+#include <docobj.h>
 #include <exdisp.h>
 #include <exdispid.h>
-#include <docobj.h>
 #include <mshtmhst.h>
 #include <olectl.h>
 #include <shlguid.h>
 #include <shobjidl.h>
 
+#include <cwchar>
+
 #include "CallLog.h"
-#include "DocHostCommand.h"
 #include "ComText.h"
+#include "DocHostCommand.h"
 #include "ScriptFile.h"
 
 namespace {
@@ -173,6 +175,7 @@ HRESULT StandinBrowser::InPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
     page_.Show(locationUrl_, document_ ? document_->Title() : std::wstring());
     inPlaceSite_ = std::move(inPlace);
     frame_ = std::move(frame);
+    AskHostInfo(host);
     LogCall("StandinBrowser", L"in place in " + Hex(siteWindow) + L" window=" + Hex(page_.Handle()));
   } else if (rect) {
     SetObjectRects(rect, rect);
@@ -184,6 +187,30 @@ HRESULT StandinBrowser::InPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
   }
   ShowWindow(page_.Handle(), SW_SHOW);
   return S_OK;
+}
+
+// The control asks its host how to show documents; the answer is only logged.
+void StandinBrowser::AskHostInfo(const ComPtr<IOleClientSite>& host) {
+  ComPtr<IDocHostUIHandler> ui = host.As<IDocHostUIHandler>(IID_IDocHostUIHandler);
+  if (!ui) {
+    LogCall("IDocHostUIHandler", L"none on the client site");
+    return;
+  }
+  DOCHOSTUIINFO info = {};
+  info.cbSize = sizeof(info);
+  HRESULT hr = ui->GetHostInfo(&info);
+  wchar_t flags[16];
+  swprintf(flags, 16, L"0x%lX", static_cast<unsigned long>(info.dwFlags));
+  LogCall("IDocHostUIHandler::GetHostInfo", L"answered " + std::to_wstring(hr) + L" flags=" + flags);
+  if (info.pchHostCss) CoTaskMemFree(info.pchHostCss);
+  if (info.pchHostNS) CoTaskMemFree(info.pchHostNS);
+}
+
+ComPtr<IDispatch> StandinBrowser::AskExternal() {
+  ComPtr<IDocHostUIHandler> ui = clientSite_.As<IDocHostUIHandler>(IID_IDocHostUIHandler);
+  ComPtr<IDispatch> external;
+  if (ui && SUCCEEDED(ui->GetExternal(external.Put())) && external) LogCall("IDocHostUIHandler::GetExternal", L"an object");
+  return external;
 }
 
 HRESULT StandinBrowser::EnumVerbs(IEnumOLEVERB** verbs) {
@@ -565,6 +592,7 @@ void StandinBrowser::FireBeforeNavigate(const PlannedEvent& e) {
 void StandinBrowser::FireNavigateComplete(const PlannedEvent& e) {
   if (e.frame == kTopLevel) {
     document_ = HtmlDocument::Make(loadingPage_, e.url);
+    document_->Window().SetExternal(AskExternal());
     locationUrl_ = e.url;
     page_.Show(locationUrl_, document_->Title());
     page_.ShowFlash(loadingPage_ && loadingPage_->flash);

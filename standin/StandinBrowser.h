@@ -113,6 +113,8 @@ class StandinBrowser final : public IOleObject,
  private:
   [[nodiscard]] IDispatch* Self() { return static_cast<IWebBrowser2*>(this); }
   HRESULT InPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT rect, bool uiActivate);
+  void AskHostInfo(const ComPtr<IOleClientSite>& host);
+  [[nodiscard]] ComPtr<IDispatch> AskExternal();
   void StartNavigation(const std::wstring& url);
   void OnTimer();
   void FireNext();

@@ -10,7 +10,17 @@ constexpr wchar_t kPageClass[] = L"VdStandinBrowser";
 constexpr wchar_t kTimerClass[] = L"VdStandinTimer";
 constexpr UINT_PTR kTimerId = 1;
 
+// Each window keeps the DLL loaded until it is gone: one released on another
+// thread closes later, and its window procedure lives in this DLL.
+void CountWindow(UINT msg) {
+  if (msg == WM_NCCREATE) ModuleAddRef();
+  if (msg == WM_NCDESTROY) ModuleRelease();
+}
+
 LRESULT CALLBACK FlashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CountWindow(msg);
+  // A click gives the player the focus, as the real plug-in takes it.
+  if (msg == WM_LBUTTONDOWN) SetFocus(hwnd);
   if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, wp, lp);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -106,6 +116,8 @@ void PageWindow::Paint(HDC dc) const {
 }
 
 LRESULT CALLBACK PageWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CountWindow(msg);
+  if (msg == WM_LBUTTONDOWN) SetFocus(hwnd);
   PageWindow* self = Bound<PageWindow>(hwnd, msg, lp);
   if (self) {
     switch (msg) {
@@ -151,6 +163,7 @@ void TimerWindow::Disarm() {
 }
 
 LRESULT CALLBACK TimerWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CountWindow(msg);
   TimerWindow* self = Bound<TimerWindow>(hwnd, msg, lp);
   if (self && msg == WM_TIMER && wp == kTimerId) {
     if (self->onTimer_) self->onTimer_();

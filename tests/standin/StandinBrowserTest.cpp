@@ -95,6 +95,7 @@ TEST_F(StandinBrowserTest, OleCreateLoadsTheStandinAndItsWindowIsInsideTheHost) 
                            "IOleObject::DoVerb verb=-5", "IConnectionPoint::Advise"})
     EXPECT_NE(log.find(call), std::string::npos) << call;
   EXPECT_LT(log.find("IPersistStorage::InitNew"), log.find("IOleObject::DoVerb"));
+  EXPECT_NE(log.find("IDocHostUIHandler::GetHostInfo answered 0 flags=0xC"), std::string::npos) << log;
 }
 
 TEST_F(StandinBrowserTest, PlaysTwoPagesInTheControlsOrderWithTheRealArgumentLayouts) {
@@ -177,6 +178,12 @@ TEST_F(StandinBrowserTest, DocumentsHoldWhatTheScriptGaveAndLogWhatTheHostDid) {
     BSTR no = SysAllocString(L"no");
     EXPECT_EQ(bodyElement->put_scroll(no), S_OK);
     SysFreeString(no);
+
+    ComPtr<IHTMLWindow2> window;
+    ASSERT_EQ(doc->get_parentWindow(window.Put()), S_OK);
+    ComPtr<IDispatch> external;
+    ASSERT_EQ(window->get_external(external.Put()), S_OK);
+    EXPECT_EQ(external.Get(), static_cast<IDispatch*>(&host));
 
     ComPtr<IHTMLDocument3> doc3 = doc.As<IHTMLDocument3>(IID_IHTMLDocument3);
     ASSERT_TRUE(doc3);

@@ -114,6 +114,8 @@ HRESULT TestHost::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IOleInPlaceFrame*>(this);
   else if (iid == IID_IOleCommandTarget)
     *out = static_cast<IOleCommandTarget*>(this);
+  else if (iid == IID_IDocHostUIHandler)
+    *out = static_cast<IDocHostUIHandler*>(this);
   else
     return E_NOINTERFACE;
   return S_OK;
@@ -251,4 +253,35 @@ void TestHost::ReadScriptError(VARIANT* in) {
     VariantClear(&result);
     scriptErrorValues.push_back(text);
   }
+}
+
+HRESULT TestHost::GetHostInfo(DOCHOSTUIINFO* info) {
+  info->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
+  info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+  return S_OK;
+}
+
+HRESULT TestHost::GetOptionKeyPath(LPOLESTR* key, DWORD) {
+  *key = nullptr;
+  return S_OK;
+}
+
+HRESULT TestHost::GetDropTarget(IDropTarget*, IDropTarget** out) {
+  *out = nullptr;
+  return S_OK;
+}
+
+HRESULT TestHost::GetExternal(IDispatch** out) {
+  *out = static_cast<IDispatch*>(this);
+  return S_OK;
+}
+
+HRESULT TestHost::TranslateUrl(DWORD, LPWSTR, LPWSTR* out) {
+  *out = nullptr;
+  return S_OK;
+}
+
+HRESULT TestHost::FilterDataObject(IDataObject*, IDataObject** out) {
+  *out = nullptr;
+  return S_OK;
 }

@@ -3,6 +3,7 @@
 #include <docobj.h>
 #include <exdisp.h>
 #include <mshtml.h>
+#include <mshtmhst.h>
 #include <oleidl.h>
 
 #include <functional>
@@ -31,7 +32,8 @@ class TestHost : public IDispatch,
                  public IOleClientSite,
                  public IOleInPlaceSite,
                  public IOleInPlaceFrame,
-                 public IOleCommandTarget {
+                 public IOleCommandTarget,
+                 public IDocHostUIHandler {
  public:
   TestHost();
   ~TestHost();
@@ -101,6 +103,22 @@ class TestHost : public IDispatch,
   // IOleCommandTarget
   HRESULT STDMETHODCALLTYPE QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override;
   HRESULT STDMETHODCALLTYPE Exec(const GUID* group, DWORD id, DWORD, VARIANT* in, VARIANT* out) override;
+  // IDocHostUIHandler: no borders, no scroll bars; window.external is the host's own IDispatch
+  HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) override;
+  HRESULT STDMETHODCALLTYPE ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                                   IOleInPlaceUIWindow*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE HideUI() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE UpdateUI() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* key, DWORD) override;
+  HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget*, IDropTarget** out) override;
+  HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** out) override;
+  HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override;
+  HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject*, IDataObject** out) override;
 
  private:
   void ReadScriptError(VARIANT* in);
