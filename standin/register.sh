@@ -25,6 +25,5 @@ if [[ ! -f "$SAVED_REG" && ! -f "$SAVED_ABSENT" ]]; then
     "$WINE" reg export "$STANDIN_KEY" "$(windows_path "$SAVED_REG")" /y >/dev/null
   fi
 fi
-"$WINE" reg add "$STANDIN_KEY" /ve /d "$(windows_path "$dll")" /f >/dev/null
-"$WINE" reg add "$STANDIN_KEY" /v ThreadingModel /d Apartment /f >/dev/null
-echo "WebBrowser class -> $(current_server)"
+set_server "$(windows_path "$dll")"
+echo "WebBrowser class -> $(windows_path "$dll")"

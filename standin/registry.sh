@@ -35,3 +35,14 @@ use_prefix() {
 current_server() {
   "$WINE" reg query "$STANDIN_KEY" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
 }
+
+# Points the class at a server in one Wine start: a .reg file, imported.
+set_server() {
+  local server=${1//\\/\\\\} file="$WINEPREFIX/vd-standin-set.reg"
+  printf 'REGEDIT4\r\n\r\n[%s]\r\n@="%s"\r\n"ThreadingModel"="Apartment"\r\n' \
+    "${STANDIN_KEY/HKLM/HKEY_LOCAL_MACHINE}" "$server" >"$file"
+  "$WINE" reg import "$(windows_path "$file")" >/dev/null 2>&1
+  local status=$?
+  rm -f "$file"
+  return $status
+}

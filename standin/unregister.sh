@@ -19,7 +19,6 @@ elif [[ -f "$SAVED_ABSENT" ]]; then
   rm -f "$SAVED_ABSENT"
 elif [[ "$(current_server)" == *browser_standin.dll ]]; then
   # Nothing saved (the prefix was registered by hand): back to Wine's own control.
-  "$WINE" reg add "$STANDIN_KEY" /ve /d "$WINE_DEFAULT_SERVER" /f >/dev/null
-  "$WINE" reg add "$STANDIN_KEY" /v ThreadingModel /d Apartment /f >/dev/null
+  set_server "$WINE_DEFAULT_SERVER"
 fi
-echo "WebBrowser class -> $(current_server)"
+echo "WebBrowser class restored"
