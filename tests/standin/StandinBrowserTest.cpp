@@ -292,7 +292,9 @@ TEST_F(StandinBrowserTest, CancelledNavigationsStop) {
     TestHost& host = Host();
     host.cancelNavigationTo = c.cancel;
     ASSERT_EQ(host.Navigate(L"http://127.0.0.1:18080/one.html"), S_OK);
-    if (c.documents > 0) EXPECT_TRUE(host.WaitFor(DISPID_DOCUMENTCOMPLETE, c.documents)) << c.name;
+    if (c.documents > 0) {
+      EXPECT_TRUE(host.WaitFor(DISPID_DOCUMENTCOMPLETE, c.documents)) << c.name;
+    }
     testsupport::PumpFor(100);
     std::vector<DISPID> got;
     for (const ReceivedEvent& e : host.events)
