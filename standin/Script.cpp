@@ -93,10 +93,24 @@ class Parser {
       return nullptr;
     }
     if (!page_) return "a page line must come first";
-    if (word == "title") return page_->title = Text(rest), nullptr;
-    if (word == "body") return page_->body = Text(rest), nullptr;
-    if (word == "flash") return rest.empty() ? (page_->flash = true, nullptr) : "flash takes nothing";
-    if (word == "frame") return rest.empty() ? "frame needs a URL" : (page_->frames.push_back(Text(rest)), nullptr);
+    if (word == "title") {
+      page_->title = Text(rest);
+      return nullptr;
+    }
+    if (word == "body") {
+      page_->body = Text(rest);
+      return nullptr;
+    }
+    if (word == "flash") {
+      if (!rest.empty()) return "flash takes nothing";
+      page_->flash = true;
+      return nullptr;
+    }
+    if (word == "frame") {
+      if (rest.empty()) return "frame needs a URL";
+      page_->frames.push_back(Text(rest));
+      return nullptr;
+    }
     if (word == "load") return ParseDelay(rest, page_->loadMs) ? nullptr : "load needs milliseconds";
     if (word == "error") {
       long status = 0;
@@ -127,16 +141,17 @@ class Parser {
     std::string_view id = NextWord(rest);
     std::string_view what = NextWord(rest);
     if (id.empty() || what.empty()) return "element needs an id and text, html or attr";
+    if (what != "text" && what != "html" && what != "attr") return "element needs text, html or attr";
+    std::string_view name = what == "attr" ? NextWord(rest) : std::string_view();
+    if (what == "attr" && name.empty()) return "attr needs a name";
     ScriptElement& e = ElementById(Utf8ToWide(id));
-    if (what == "text") return e.text = Text(rest), nullptr;
-    if (what == "html") return e.html = Text(rest), nullptr;
-    if (what == "attr") {
-      std::string_view name = NextWord(rest);
-      if (name.empty()) return "attr needs a name";
+    if (what == "text")
+      e.text = Text(rest);
+    else if (what == "html")
+      e.html = Text(rest);
+    else
       e.attributes.emplace_back(Utf8ToWide(name), Text(rest));
-      return nullptr;
-    }
-    return "element needs text, html or attr";
+    return nullptr;
   }
 
   ScriptElement& ElementById(std::wstring id) {

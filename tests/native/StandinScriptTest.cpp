@@ -78,6 +78,7 @@ TEST(StandinScript, SkipsBadLinesAndSaysWhere) {
       {"error", "error needs a status number"},
       {"element id", "element needs an id and text, html or attr"},
       {"element id value x", "element needs text, html or attr"},
+      {"element id attr", "attr needs a name"},
       {"newwindow", "newwindow needs a URL"},
       {"newwindow http://x often", "newwindow flags must be a number"},
       {"scripterror 1 two 3 msg", "scripterror needs line, character and code numbers"},
@@ -91,6 +92,7 @@ TEST(StandinScript, SkipsBadLinesAndSaysWhere) {
     ASSERT_EQ(parsed.problems.size(), 1u) << c.line;
     EXPECT_EQ(parsed.problems[0].message, c.problem) << c.line;
     EXPECT_EQ(parsed.problems[0].line, text.find('\n') == std::string::npos ? 1 : 2) << c.line;
+    for (const ScriptPage& page : parsed.script.pages) EXPECT_TRUE(page.elements.empty()) << c.line;
   }
 }
 
