@@ -16,6 +16,7 @@
 #include "DeviceIdentity.h"
 #include "DirectoryTree.h"
 #include "GameWindow.h"
+#include "InstalledGame.h"
 #include "LoopbackHttpServer.h"
 #include "PrefixFixtures.h"
 #include "ProgressLink.h"
@@ -30,22 +31,9 @@ namespace {
 using fixtures::PathExists;
 using fixtures::WriteTextFile;
 
-constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Valdris3";
-constexpr wchar_t kConfigIni[] =
-    L"[GameInfo]\r\nVersion=1.16\r\n[Common]\r\nUID=12ab\r\nADV=7\r\nRunCount=3\r\nuser_name=abcd1234\r\n";
-
-std::wstring ProgramsFolder() {
-  wchar_t path[MAX_PATH] = {};
-  SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAMS, FALSE);
-  return path;
-}
-
-bool KeyExists(const wchar_t* subKey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
+using fixtures::KeyExists;
+using fixtures::kUninstallKey;
+using fixtures::MakeNestedTree;
 
 // The box's text is its longest static text (the icon's static has none).
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
@@ -146,20 +134,6 @@ TEST(MarkCompatibilityPersisted, WritesTheOwnPathOnlyIntoAnExistingKey) {
   EXPECT_EQ(value, 1u);
 }
 
-// Folders carrying more attributes than the directory bit, a read-only file.
-void MakeNestedTree(const std::wstring& root) {
-  CreateDirectoryW((root + L"\\data").c_str(), nullptr);
-  CreateDirectoryW((root + L"\\data\\hidden").c_str(), nullptr);
-  CreateDirectoryW((root + L"\\locked").c_str(), nullptr);
-  WriteTextFile(root + L"\\data\\a.dat", "a");
-  WriteTextFile(root + L"\\data\\hidden\\b.dat", "b");
-  WriteTextFile(root + L"\\locked\\readonly.dat", "r");
-  SetFileAttributesW((root + L"\\locked\\readonly.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesW((root + L"\\data").c_str(), FILE_ATTRIBUTE_ARCHIVE);
-  SetFileAttributesW((root + L"\\data\\hidden").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesW((root + L"\\locked").c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN);
-}
-
 TEST(DeleteDirectoryTree, EmptiesFoldersDepthFirstAndLeavesReadOnlyFiles) {
   const std::wstring root = fixtures::FreshTempFolder(L"tree");
   MakeNestedTree(root);
@@ -217,30 +191,10 @@ TEST(DeleteDirectoryTree, RemovesAJunctionButNotItsTarget) {
 class UninstallRun : public ::testing::Test {
  protected:
   void Prepare(const std::wstring& folderName, bool withClient) {
-    install_ = fixtures::FreshTempFolder(folderName);
-    WriteTextFile(install_ + L"\\vd.exe", "MZ client");
-    WriteTextFile(install_ + L"\\vd_uninstall.exe", "MZ uninstaller");
-    WriteTextFile(install_ + L"\\Config.ini", std::string(kConfigIni, kConfigIni + wcslen(kConfigIni)));
-    MakeNestedTree(install_);
-
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"Valdris3"), 18);
-    RegCloseKey(key);
-
-    WriteTextFile(desktop_.Folder() + L"\\Valdris3.lnk", "shortcut");
-    group_ = ProgramsFolder() + L"\\" + uninstall::kMakerGroup;
-    CreateDirectoryW(group_.c_str(), nullptr);
-    CreateDirectoryW((group_ + L"\\Valdris3").c_str(), nullptr);
-    WriteTextFile(group_ + L"\\Valdris3\\Valdris3.lnk", "shortcut");
-    plain_ = ProgramsFolder() + L"\\Valdris3";
-    CreateDirectoryW(plain_.c_str(), nullptr);
-    WriteTextFile(plain_ + L"\\Uninstall.lnk", "shortcut");
-
+    game_.reset();  // its Start-menu folders are the same paths
+    game_ = std::make_unique<fixtures::InstalledGame>(folderName, desktop_.Folder());
+    install_ = game_->folder;
     if (withClient) client_ = std::make_unique<fixtures::StandInClient>(L"Valdris3", false);
-
     plan_ = PlanForFolder(install_);
     plan_.statsUrl = server_.BaseUrl();
   }
@@ -296,18 +250,12 @@ class UninstallRun : public ::testing::Test {
     EXPECT_FALSE(PathExists(install_)) << "the batch lines remove the read-only file and the folder";
   }
 
-  void TearDown() override {
-    fixtures::RemoveTree(install_);
-    fixtures::RemoveTree(group_);
-    fixtures::RemoveTree(plain_);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kUninstallKey);
-  }
-
   fixtures::ScopedDesktop desktop_;
   fixtures::UrlRecorder urls_;
   LoopbackHttpServer server_;
   std::unique_ptr<fixtures::StandInClient> client_;
-  std::wstring install_, group_, plain_;
+  std::unique_ptr<fixtures::InstalledGame> game_;
+  std::wstring install_;
   UninstallPlan plan_;
   std::vector<int> progress_;
 };
@@ -343,10 +291,10 @@ TEST_F(UninstallRun, RemovesTheInstallationAndReportsOnce) {
       EXPECT_TRUE(client_->Ended(0));
     }
     EXPECT_FALSE(KeyExists(kUninstallKey));
-    EXPECT_FALSE(PathExists(desktop_.Folder() + L"\\Valdris3.lnk"));
-    EXPECT_FALSE(PathExists(group_ + L"\\Valdris3"));
-    EXPECT_TRUE(PathExists(group_)) << "the maker's group stays, even empty";
-    EXPECT_FALSE(PathExists(plain_));
+    EXPECT_FALSE(PathExists(game_->shortcut));
+    EXPECT_FALSE(PathExists(game_->group + L"\\Valdris3"));
+    EXPECT_TRUE(PathExists(game_->group)) << "the maker's group stays, even empty";
+    EXPECT_FALSE(PathExists(game_->plain));
     EXPECT_FALSE(PathExists(install_ + L"\\vd.exe"));
     EXPECT_FALSE(PathExists(install_ + L"\\Config.ini"));
     EXPECT_FALSE(PathExists(install_ + L"\\data"));
@@ -392,7 +340,7 @@ TEST_F(UninstallRun, AFolderWithoutTheClientKeepsItsFiles) {
   EXPECT_TRUE(PathExists(install_ + L"\\Config.ini"));
   EXPECT_TRUE(PathExists(install_ + L"\\vd_uninstall.exe"));
   EXPECT_TRUE(PathExists(install_ + L"\\data\\hidden\\b.dat"));
-  EXPECT_FALSE(PathExists(plain_)) << "the other steps still run";
+  EXPECT_FALSE(PathExists(game_->plain)) << "the other steps still run";
 
   HandOverToBatch(plan_);
   EXPECT_FALSE(PathExists(install_ + L"\\korvan_uninstall.bat"));
