@@ -18,6 +18,7 @@
 #include "GameWindow.h"
 #include "InstalledGame.h"
 #include "LoopbackHttpServer.h"
+#include "MessageBoxAnswer.h"
 #include "PrefixFixtures.h"
 #include "ProgressLink.h"
 #include "SelfDeleteBatch.h"
@@ -34,47 +35,6 @@ using fixtures::WriteTextFile;
 using fixtures::KeyExists;
 using fixtures::kUninstallKey;
 using fixtures::MakeNestedTree;
-
-// The box's text is its longest static text (the icon's static has none).
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
-  auto* longest = reinterpret_cast<std::wstring*>(param);
-  wchar_t className[16] = {}, text[256] = {};
-  GetClassNameW(child, className, 16);
-  GetWindowTextW(child, text, 256);
-  if (lstrcmpiW(className, L"Static") == 0 && wcslen(text) > longest->size()) *longest = text;
-  return TRUE;
-}
-
-// Answers the next message box of this process by clicking a button.
-class MessageBoxAnswer {
- public:
-  explicit MessageBoxAnswer(int button)
-      : thread_([this, button] {
-          const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-          while (std::chrono::steady_clock::now() < end) {
-            HWND box = FindWindowW(L"#32770", nullptr);
-            DWORD owner = 0;
-            if (box) GetWindowThreadProcessId(box, &owner);
-            if (box && owner == GetCurrentProcessId()) {
-              // The box may be found before its controls are filled in.
-              EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&shownText));
-              if (!shownText.empty() && IsWindowVisible(box)) {
-                wchar_t caption[64] = {};
-                GetWindowTextW(box, caption, 64);
-                shownCaption = caption;
-                SendMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
-                return;
-              }
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-          }
-        }) {}
-  ~MessageBoxAnswer() { thread_.join(); }
-  std::wstring shownText, shownCaption;
-
- private:
-  std::thread thread_;
-};
 
 TEST(FindGameWindow, FindsTheClientByClassAndExactTitle) {
   struct Case {
@@ -106,8 +66,9 @@ TEST(ConfirmCloseGame, AsksOnlyWhenTheClientRuns) {
     bool goOn;
   } cases[] = {{IDNO, false}, {IDYES, true}};
   for (const auto& c : cases) {
-    MessageBoxAnswer answer(c.button);
+    fixtures::MessageBoxAnswer answer(GetCurrentProcessId(), c.button);
     EXPECT_EQ(ConfirmCloseGame(), c.goOn);
+    EXPECT_TRUE(answer.Wait());
     EXPECT_EQ(answer.shownText, L"<Valdris3>\x6B63\x5728\x8FD0\x884C,\x662F\x5426\x5173\x95ED<Valdris3>\xFF1F");
     EXPECT_EQ(answer.shownCaption, L"Valdris3");
   }
