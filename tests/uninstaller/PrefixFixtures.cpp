@@ -154,13 +154,13 @@ bool StandInClient::Ended(DWORD waitMs) const {
   return process_ && WaitForSingleObject(process_.Get(), waitMs) == WAIT_OBJECT_0;
 }
 
-void EndChildInterpreters() {
+void EndChildInterpreters(DWORD parentId) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return;
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (entry.th32ParentProcessID != GetCurrentProcessId() || lstrcmpiW(entry.szExeFile, L"cmd.exe") != 0) continue;
+    if (entry.th32ParentProcessID != parentId || lstrcmpiW(entry.szExeFile, L"cmd.exe") != 0) continue;
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
     if (!process) continue;
     TerminateProcess(process, 1);

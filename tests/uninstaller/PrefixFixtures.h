@@ -77,8 +77,8 @@ class StandInClient {
   HWND window_ = nullptr;
 };
 
-// Ends the command interpreters this process started (the batch file's).
-void EndChildInterpreters();
+// Ends the command interpreters a process started (the batch file's).
+void EndChildInterpreters(DWORD parentId = GetCurrentProcessId());
 
 // Seconds since 1970 on the local wall clock of the prefix.
 [[nodiscard]] unsigned long long LocalClockSeconds();
