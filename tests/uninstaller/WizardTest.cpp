@@ -24,6 +24,7 @@ using fixtures::PathExists;
 constexpr POINT kContinue = {287, 297};
 constexpr POINT kCancel = {372, 297};
 constexpr POINT kClose = {422, 12};
+constexpr POINT kCheckBox = {31, 299};
 
 unsigned short StatsPort() {
   const std::string url = VD_STATS_URL;
@@ -123,6 +124,10 @@ TEST_F(Wizard, ContinueUninstallsAndHandsTheRestToTheBatchFile) {
   GetWindowRect(wizard_, &window);
   EXPECT_EQ(window.right - window.left, 435);
   EXPECT_EQ(window.bottom - window.top, 330);
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(window.left, (work.right - work.left - 435) / 2);
+  EXPECT_EQ(window.top, (work.bottom - work.top - 330) / 2);
   wchar_t title[64] = {};
   GetWindowTextW(wizard_, title, 64);
   EXPECT_STREQ(title, L"Valdris3\x5378\x8F7D\x5411\x5BFC");
@@ -133,6 +138,19 @@ TEST_F(Wizard, ContinueUninstallsAndHandsTheRestToTheBatchFile) {
   for (int y = 3; y < 22; ++y)
     for (int x = 7; x < 80; ++x) whiteInTitle += question.At(x, y) == 0xFFFFFFu;
   EXPECT_GT(whiteInTitle, 20) << "the white title text from 7 pixels on";
+
+  // The check box opens ticked; each click flips it.
+  for (bool ticked : {false, true}) {
+    Click(wizard_, kCheckBox);
+    Click(wizard_, {200, 200});  // the mouse leaves the box
+    Sleep(300);
+    const auto now = fixtures::CaptureWindow(wizard_).At(kCheckBox.x, kCheckBox.y);
+    if (ticked) {
+      EXPECT_EQ(now, question.At(kCheckBox.x, kCheckBox.y));
+    } else {
+      EXPECT_NE(now, question.At(kCheckBox.x, kCheckBox.y));
+    }
+  }
 
   const auto start = std::chrono::steady_clock::now();
   Click(wizard_, kContinue);
