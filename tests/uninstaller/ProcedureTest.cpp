@@ -151,11 +151,12 @@ TEST(DeleteDirectoryTree, RemovesAJunctionButNotItsTarget) {
 // Everything an installation leaves in the current user's prefix.
 class UninstallRun : public ::testing::Test {
  protected:
-  void Prepare(const std::wstring& folderName, bool withClient) {
+  // clientTitle null: no client runs.
+  void Prepare(const std::wstring& folderName, const wchar_t* clientTitle, bool hidden) {
     game_.reset();  // its Start-menu folders are the same paths
     game_ = std::make_unique<fixtures::InstalledGame>(folderName, desktop_.Folder());
     install_ = game_->folder;
-    if (withClient) client_ = std::make_unique<fixtures::StandInClient>(L"Valdris3", false);
+    if (clientTitle) client_ = std::make_unique<fixtures::StandInClient>(clientTitle, hidden);
     plan_ = PlanForFolder(install_);
     plan_.statsUrl = server_.BaseUrl();
   }
@@ -224,23 +225,26 @@ class UninstallRun : public ::testing::Test {
 TEST_F(UninstallRun, RemovesTheInstallationAndReportsOnce) {
   struct Case {
     const wchar_t* folder;
-    bool withClient;
+    const wchar_t* clientTitle;
+    bool hidden;
   } cases[] = {
-      {L"Valdris3 Game", true},
-      {L"Valdris3\x6E38\x620F", false},
+      {L"Valdris3 Game", L"Valdris3", false},
+      // Found by its class alone, hidden as by the boss key.
+      {L"Valdris3 hidden client", L"Valdris3 - other", true},
+      {L"Valdris3\x6E38\x620F", nullptr, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "client running: " << c.withClient);
+    SCOPED_TRACE(testing::Message() << "client running: " << (c.clientTitle != nullptr) << ", hidden: " << c.hidden);
     const std::size_t requestsBefore = server_.Requests().size();
     const std::size_t urlsBefore = urls_.Urls().size();
     progress_.clear();
-    Prepare(c.folder, c.withClient);
+    Prepare(c.folder, c.clientTitle, c.hidden);
     ASSERT_TRUE(server_.Listening());
     ASSERT_TRUE(plan_.installFolderDeletable);
     const unsigned long long clockBefore = fixtures::LocalClockSeconds();
 
     const auto took = RunWorker();
-    if (!c.withClient) {
+    if (!c.clientTitle) {
       std::printf("worker start to finish message, no client running: %lld ms\n",
                   static_cast<long long>(took.count()));
       RecordProperty("worker_ms_without_client", static_cast<int>(took.count()));
@@ -291,7 +295,7 @@ TEST_F(UninstallRun, RemovesTheInstallationAndReportsOnce) {
 }
 
 TEST_F(UninstallRun, AFolderWithoutTheClientKeepsItsFiles) {
-  Prepare(L"not an installation", false);
+  Prepare(L"not an installation", nullptr, false);
   ASSERT_TRUE(DeleteFileW((install_ + L"\\vd.exe").c_str()));
   plan_ = PlanForFolder(install_);
   plan_.statsUrl = server_.BaseUrl();
