@@ -8,11 +8,11 @@
 #include <thread>
 #include <vector>
 
-// A one-thread HTTP listener on 127.0.0.1 at a free port: records each
-// request line and answers every request with the same page.
+// A one-thread HTTP listener on 127.0.0.1 (at a free port unless one is
+// given): records each request line and answers every request with the same page.
 class LoopbackListener {
  public:
-  explicit LoopbackListener(std::string page = "<html><body>ok</body></html>");
+  explicit LoopbackListener(int port = 0, std::string page = "<html><body>ok</body></html>");
   ~LoopbackListener();
   LoopbackListener(const LoopbackListener&) = delete;
   LoopbackListener& operator=(const LoopbackListener&) = delete;

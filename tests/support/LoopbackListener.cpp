@@ -2,14 +2,21 @@
 
 #include <ws2tcpip.h>
 
-LoopbackListener::LoopbackListener(std::string page) : page_(std::move(page)) {
+LoopbackListener::LoopbackListener(int port, std::string page) : page_(std::move(page)) {
   WSADATA data;
   if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return;
   listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (listener_ == INVALID_SOCKET) return;
+  if (port != 0) {
+    // A port just used by an earlier test may still be in TIME_WAIT.
+    BOOL reuse = TRUE;
+    setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse),
+               sizeof(reuse));
+  }
   sockaddr_in address = {};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<u_short>(port));
   int length = sizeof(address);
   if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
       listen(listener_, 8) != 0 ||
