@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
+#include <memory>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "ClientProcess.h"
-#include "LoopbackListener.h"
+#include "StandinSupport.h"
 #include "StatsServer.h"
 #include "WinTestSupport.h"
 #include "vd_config.h"
@@ -16,12 +18,6 @@
 namespace {
 
 constexpr int kStartMs = 20000;
-
-int GameSitePort() {
-  std::string url = VD_GAME_SITE;
-  std::size_t colon = url.rfind(':');
-  return colon != std::string::npos && colon > 5 ? std::atoi(url.c_str() + colon + 1) : 80;
-}
 
 std::wstring ReadIni(const std::wstring& folder, const wchar_t* section, const wchar_t* key) {
   wchar_t value[256] = {};
@@ -35,12 +31,11 @@ void WriteIni(const std::wstring& folder, const wchar_t* section, const wchar_t*
   WritePrivateProfileStringW(section, key, value, (folder + L"\\Config.ini").c_str());
 }
 
-// The query of the landing page's request, as the game site received it.
-std::string LandingQuery(const std::string& requestLine) {
-  const std::string prefix = "GET /wd/index.html?";
-  if (requestLine.rfind(prefix, 0) != 0) return "<not the landing page: " + requestLine + ">";
-  std::size_t end = requestLine.find(' ', prefix.size());
-  return requestLine.substr(prefix.size(), end - prefix.size());
+// The query of the landing page the client sent its browser to.
+std::string LandingQuery(const std::string& url) {
+  const std::string prefix = std::string(VD_GAME_SITE) + "/wd/index.html?";
+  if (url.rfind(prefix, 0) != 0) return "<not the landing page: " + url + ">";
+  return url.substr(prefix.size());
 }
 
 std::string QueryMac(const std::string& adapterText) {
@@ -67,19 +62,21 @@ class ClientStartTest : public ::testing::Test {
     testsupport::StatsServer::Options options;
     options.port = testsupport::ConfiguredStatsPort();
     ASSERT_TRUE(stats_.Start(options)) << "statistics server on port " << options.port;
-    ASSERT_TRUE(site_.Listening()) << "game site port " << GameSitePort() << " is taken";
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info->name();
+    standin_ = std::make_unique<testsupport::StandinSession>(std::wstring(name.begin(), name.end()));
   }
 
-  // Starts the client in folder, waits until it has asked for the landing page
-  // and returns that request's query.
+  // Starts the client in folder, waits until it has sent its browser to the
+  // landing page and returns that page's query.
   std::string StartAndLand(ClientProcess& client, const std::wstring& folder) {
-    std::size_t before = site_.RequestLines().size();
+    std::size_t before = standin_->Navigations().size();
     if (!client.Start(ClientExeIn(folder), folder)) return "<not started>";
     if (!client.WaitForFrame(kStartMs)) return "<no frame window>";
-    if (!testsupport::PumpUntil([&] { return site_.RequestLines().size() > before; }, kStartMs)) {
-      return "<no landing request>";
+    if (!testsupport::PumpUntil([&] { return standin_->Navigations().size() > before; }, kStartMs)) {
+      return "<no navigation>";
     }
-    return LandingQuery(site_.RequestLines()[before]);
+    return LandingQuery(standin_->Navigations()[before]);
   }
 
   void RunOnce(const std::wstring& folder, std::string* query) {
@@ -90,7 +87,7 @@ class ClientStartTest : public ::testing::Test {
   }
 
   testsupport::StatsServer stats_;
-  LoopbackListener site_{GameSitePort()};
+  std::unique_ptr<testsupport::StandinSession> standin_;
 };
 
 TEST_F(ClientStartTest, FirstAndSecondStartCountRunsAndReportTheInstallOnce) {
