@@ -17,7 +17,7 @@ class WebBrowserControlTest : public ::testing::Test {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = info->name();
     standin_ = std::make_unique<testsupport::StandinSession>(std::wstring(name.begin(), name.end()));
-    parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr,
+    parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 500, 400, nullptr,
                               nullptr, nullptr, nullptr);
     host_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 320, 240, parent_,
                             nullptr, nullptr, nullptr);
