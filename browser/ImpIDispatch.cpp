@@ -37,28 +37,7 @@ HRESULT CImpIDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, 
   return result;
 }
 
-HRESULT CImpIDispatch::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params,
-                              VARIANT* result, EXCEPINFO*, UINT*) {
-  if (!handler_) return S_OK;
-  std::vector<std::wstring> arguments;
-  if (params) {
-    // Script passes its arguments last first.
-    for (UINT i = params->cArgs; i-- > 0;) {
-      const VARIANT& v = params->rgvarg[i];
-      arguments.emplace_back(v.vt == VT_BSTR && v.bstrVal ? v.bstrVal : L"");
-    }
-  }
-  std::wstring text;
-  try {
-    handler_(text, member, arguments);
-  } catch (...) {
-    return E_FAIL;
-  }
-  if (result) {
-    VariantClear(result);
-    result->vt = VT_BSTR;
-    result->bstrVal = SysAllocString(text.c_str());
-  }
+HRESULT CImpIDispatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
   return S_OK;
 }
 

@@ -2,19 +2,15 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
-#include <vector>
 
 // What page script reaches as window.external. Its member table is empty
-// unless a host fills it, so every script call fails in the page's engine.
+// unless a host fills it, so every script call fails in the page's engine;
+// no member is ever invoked, so Invoke does nothing.
 class CImpIDispatch : public IDispatch {
  public:
-  using Handler = std::function<void(std::wstring& result, DISPID member,
-                                     const std::vector<std::wstring>& arguments)>;
-
   CImpIDispatch() = default;
   virtual ~CImpIDispatch() = default;
   CImpIDispatch(const CImpIDispatch&) = delete;
@@ -35,12 +31,10 @@ class CImpIDispatch : public IDispatch {
                                    UINT* argumentError) override;
 
   void AddName(DISPID id, const std::wstring& name);
-  void SetHandler(Handler handler) { handler_ = std::move(handler); }
   [[nodiscard]] LONG RefCount() const { return refCount_; }
 
  private:
   std::map<DISPID, std::wstring> names_;
-  Handler handler_;
   LONG refCount_ = 0;
   std::mutex lock_;
 };

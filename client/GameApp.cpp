@@ -128,7 +128,6 @@ bool gameApp::InitInstance() {
     CBrowserThread browser;
     static_cast<void>(browser.Start());
     auto frame = std::make_unique<CClientFrame>();
-    frame_ = frame.get();
     frame->RunFrame(landingUrl_);
     if (frame->GameModeReached()) {
       config.WriteText(L"Extension", L"out_time", std::to_wstring(GetUnixTime()));
@@ -138,7 +137,6 @@ bool gameApp::InitInstance() {
     // that holds it goes, and the thread's application goes last.
     browser.Stop();
     frame.reset();
-    frame_ = nullptr;
   }
 
   ReportFields close = ClientReport(uid_, adv_);

@@ -7,8 +7,6 @@
 #include "AppManager.h"
 #include "UniqueHandle.h"
 
-class CClientFrame;
-
 // The client's application on the main thread: InitInstance is the whole run
 // from start-up to exit.
 class gameApp : public CAppManager {
@@ -40,7 +38,6 @@ class gameApp : public CAppManager {
   std::wstring userNameWide_;
   int uid_ = 0;
   int adv_ = 0;
-  CClientFrame* frame_ = nullptr;
 };
 
 // The process's client application, published by its constructor.
