@@ -20,6 +20,7 @@
 #include "LoopbackHttpServer.h"
 #include "MessageBoxAnswer.h"
 #include "PrefixFixtures.h"
+#include "vd_config.h"
 #include "ProgressLink.h"
 #include "SelfDeleteBatch.h"
 #include "UninstallNames.h"
@@ -287,7 +288,7 @@ TEST_F(UninstallRun, RemovesTheInstallationAndReportsOnce) {
 
     const auto opened = urls_.Urls();
     ASSERT_EQ(opened.size(), urlsBefore + 1);
-    EXPECT_EQ(opened.back(), "http://127.0.0.1:18384/htmlcode/304.html");
+    EXPECT_EQ(opened.back(), std::string(VD_FEEDBACK_SITE) + "/htmlcode/304.html");
 
     CheckBatchRemovesTheRest();
     client_.reset();
