@@ -68,13 +68,33 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© ${PUBLISHER}"
 ; installer may only use a folder that is missing, empty, or an earlier
 ; installation: vd.exe or vd_uninstall.exe beside nothing but the files an
 ; installation holds. Leaves 1 in $R0 when $INSTDIR may be used, else 0.
+; 1 in $R0 when the path on the stack is a folder, 0 when it is a file or
+; missing. "path\*.*" wildcard tests take a file for a folder under Wine.
+Function IsFolder
+  Exch $R0
+  System::Call "kernel32::GetFileAttributesW(w R0) i .R0"
+  ${If} $R0 = -1
+    StrCpy $R0 0
+  ${Else}
+    IntOp $R0 $R0 & 0x10
+    ${If} $R0 <> 0
+      StrCpy $R0 1
+    ${EndIf}
+  ${EndIf}
+  Exch $R0
+FunctionEnd
+
 Function CheckInstallFolder
   Push $R1
   Push $R2
   Push $R3
   Push $R4
+  Push $R5
   StrCpy $R0 1
-  ${If} ${FileExists} "$INSTDIR\*.*"
+  Push "$INSTDIR"
+  Call IsFolder
+  Pop $R1
+  ${If} $R1 == 1
     StrCpy $R3 0 ; a program of an earlier installation was seen
     StrCpy $R4 0 ; anything was seen
     FindFirst $R1 $R2 "$INSTDIR\*.*"
@@ -82,7 +102,10 @@ Function CheckInstallFolder
       ${If} $R2 != "."
       ${AndIf} $R2 != ".."
         StrCpy $R4 1
-        ${If} ${FileExists} "$INSTDIR\$R2\*.*"
+        Push "$INSTDIR\$R2"
+        Call IsFolder
+        Pop $R5
+        ${If} $R5 == 1
           StrCpy $R0 0
         ${ElseIf} $R2 == "vd.exe"
         ${OrIf} $R2 == "vd_uninstall.exe"
@@ -103,14 +126,61 @@ Function CheckInstallFolder
   ${ElseIf} ${FileExists} "$INSTDIR"
     StrCpy $R0 0
   ${EndIf}
+  Pop $R5
   Pop $R4
   Pop $R3
   Pop $R2
   Pop $R1
 FunctionEnd
 
+; The folder given with /D=, from the raw command line, on the stack (empty
+; when none). The installer drops a /D= that names a file and would go to
+; its default folder instead, out of the caller's sight.
+Function RequestedFolder
+  Push $0
+  Push $1
+  Push $2
+  System::Call "kernel32::GetCommandLineW() w .r0"
+  StrCpy $1 0
+  ${Do}
+    StrCpy $2 $0 4 $1
+    ${If} $2 == ""
+      StrCpy $0 ""
+      ${Break}
+    ${ElseIf} $2 == " /D="
+      IntOp $1 $1 + 4
+      StrCpy $0 $0 "" $1
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${Loop}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+Function TellFolderRefused
+  ${IfNot} ${Silent}
+    MessageBox MB_OK|MB_ICONSTOP "“$INSTDIR”中已有其他文件。卸载${GAME_TITLE}时会删除整个安装文件夹，请选择一个空文件夹或新文件夹。"
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   SetShellVarContext current
+  Call RequestedFolder
+  Pop $0
+  ${If} $0 != ""
+  ${AndIf} ${FileExists} "$0"
+    Push $0
+    Call IsFolder
+    Pop $1
+    ${If} $1 == 0
+      StrCpy $INSTDIR $0
+      Call TellFolderRefused
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${EndIf}
   ${If} ${Silent}
     Call CheckInstallFolder
     ${If} $R0 == 0
@@ -123,7 +193,7 @@ FunctionEnd
 Function DirectoryLeave
   Call CheckInstallFolder
   ${If} $R0 == 0
-    MessageBox MB_OK|MB_ICONSTOP "“$INSTDIR”中已有其他文件。卸载${GAME_TITLE}时会删除整个安装文件夹，请选择一个空文件夹或新文件夹。"
+    Call TellFolderRefused
     Abort
   ${EndIf}
 FunctionEnd
@@ -146,6 +216,14 @@ Section "${GAME_TITLE}"
   File "/oname=vd.exe" "${VD_CLIENT_EXE}"
   File "/oname=vd_uninstall.exe" "${VD_UNINSTALL_EXE}"
 
+  ; A new Config.ini starts as UTF-16 with a byte-order mark: the profile
+  ; functions then keep writing Unicode, and a Chinese user name that the
+  ; client stores survives on a system whose code page cannot hold it.
+  ${IfNot} ${FileExists} "$INSTDIR\Config.ini"
+    FileOpen $0 "$INSTDIR\Config.ini" w
+    FileWriteUTF16LE /BOM $0 ""
+    FileClose $0
+  ${EndIf}
   ; The client owns every other key; an earlier installation keeps its run
   ; count, user name and first install time.
   WriteINIStr "$INSTDIR\Config.ini" "Common" "UID" "${VD_CHANNEL_UID}"
