@@ -67,7 +67,8 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© ${PUBLISHER}"
 ; The uninstaller deletes everything in the folder it runs from, so the
 ; installer may only use a folder that is missing, empty, or an earlier
 ; installation: vd.exe or vd_uninstall.exe beside nothing but the files an
-; installation holds. Leaves 1 in $R0 when $INSTDIR may be used, else 0.
+; installation holds; and never a folder the uninstaller keeps (the user's
+; and the system's own). Leaves 1 in $R0 when $INSTDIR may be used, else 0.
 ; 1 in $R0 when the path on the stack is a folder, 0 when it is a file or
 ; missing. "path\*.*" wildcard tests take a file for a folder under Wine.
 Function IsFolder
@@ -126,6 +127,7 @@ Function CheckInstallFolder
   ${ElseIf} ${FileExists} "$INSTDIR"
     StrCpy $R0 0
   ${EndIf}
+  Call RefuseUserAndSystemFolders
   Pop $R5
   Pop $R4
   Pop $R3
@@ -134,8 +136,8 @@ Function CheckInstallFolder
 FunctionEnd
 
 ; The folder given with /D=, from the raw command line, on the stack (empty
-; when none). The installer drops a /D= that names a file and would go to
-; its default folder instead, out of the caller's sight.
+; when none). The installer itself drops a /D= that names a file or a drive
+; root, or that is quoted, and would silently use its default folder.
 Function RequestedFolder
   Push $0
   Push $1
@@ -148,40 +150,89 @@ Function RequestedFolder
       StrCpy $0 ""
       ${Break}
     ${ElseIf} $2 == " /D="
+    ${OrIf} $2 == '"/D='
       IntOp $1 $1 + 4
       StrCpy $0 $0 "" $1
+      ${If} $2 == '"/D='
+      ${AndIf} $0 != ""
+        StrCpy $0 $0 -1
+      ${EndIf}
       ${Break}
     ${EndIf}
     IntOp $1 $1 + 1
+  ${Loop}
+  ${Do}
+    StrCpy $2 $0 1 -1
+    ${If} $2 != "\"
+      ${Break}
+    ${EndIf}
+    StrCpy $0 $0 -1
   ${Loop}
   Pop $2
   Pop $1
   Exch $0
 FunctionEnd
 
+; Clears $R0 when $INSTDIR is the folder on the stack or lies above it.
+Function RefuseAtOrAbove
+  Exch $0
+  Push $1
+  Push $2
+  ${If} $0 != ""
+    StrLen $1 $INSTDIR
+    StrCpy $2 $0 $1
+    ${If} $2 == $INSTDIR
+      StrCpy $2 $0 1 $1
+      ${If} $2 == ""
+      ${OrIf} $2 == "\"
+        StrCpy $R0 0
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+!macro RefuseAtOrAbove FOLDER
+  Push "${FOLDER}"
+  Call RefuseAtOrAbove
+!macroend
+
+; vd_uninstall never empties these folders nor one above them, so an
+; installation there could not be removed.
+Function RefuseUserAndSystemFolders
+  Push $0
+  !insertmacro RefuseAtOrAbove "$PROFILE"
+  !insertmacro RefuseAtOrAbove "$DESKTOP"
+  !insertmacro RefuseAtOrAbove "$DOCUMENTS"
+  !insertmacro RefuseAtOrAbove "$APPDATA"
+  !insertmacro RefuseAtOrAbove "$LOCALAPPDATA"
+  !insertmacro RefuseAtOrAbove "$WINDIR"
+  !insertmacro RefuseAtOrAbove "$PROGRAMFILES32"
+  !insertmacro RefuseAtOrAbove "$PROGRAMFILES64"
+  ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders" "{374DE290-123F-4565-9164-39C4925E467B}"
+  ExpandEnvStrings $0 $0
+  !insertmacro RefuseAtOrAbove "$0"
+  Pop $0
+FunctionEnd
+
 Function TellFolderRefused
   ${IfNot} ${Silent}
-    MessageBox MB_OK|MB_ICONSTOP "“$INSTDIR”中已有其他文件。卸载${GAME_TITLE}时会删除整个安装文件夹，请选择一个空文件夹或新文件夹。"
+    MessageBox MB_OK|MB_ICONSTOP "不能安装到“$INSTDIR”：卸载${GAME_TITLE}时会删除整个安装文件夹。请选择一个空文件夹或新文件夹。"
   ${EndIf}
 FunctionEnd
 
 Function .onInit
   SetShellVarContext current
-  Call RequestedFolder
-  Pop $0
-  ${If} $0 != ""
-  ${AndIf} ${FileExists} "$0"
-    Push $0
-    Call IsFolder
-    Pop $1
-    ${If} $1 == 0
-      StrCpy $INSTDIR $0
-      Call TellFolderRefused
+  ${If} ${Silent}
+    Call RequestedFolder
+    Pop $0
+    ${If} $0 != ""
+    ${AndIf} $0 != $INSTDIR
       SetErrorLevel 2
       Quit
     ${EndIf}
-  ${EndIf}
-  ${If} ${Silent}
     Call CheckInstallFolder
     ${If} $R0 == 0
       SetErrorLevel 2

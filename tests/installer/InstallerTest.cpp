@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "IniFile.h"
 #include "RegistryValues.h"
+#include "ScopedUserRegistry.h"
 #include "SetupFixture.h"
 #include "ShellLink.h"
 
@@ -182,6 +184,8 @@ struct FolderCase {
   bool accepted;
 };
 
+void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
+
 class TargetFolder : public SetupTest, public ::testing::WithParamInterface<FolderCase> {};
 
 TEST_P(TargetFolder, IsUsedOnlyWhenItHoldsNothingButAnEarlierInstallation) {
@@ -225,14 +229,53 @@ const FolderCase kFolderCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, TargetFolder, ::testing::ValuesIn(kFolderCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SetupTest, RefusesAPathThatIsAFile) {
-  const std::wstring path = Scratch(L"target");
-  ASSERT_TRUE(WriteFileBytes(path, "kept"));
-  const auto code = InstallSilently(path);
+// Requests the installer would otherwise quietly replace by its default
+// folder, and folders the uninstaller would refuse to empty.
+struct RequestCase {
+  const char* name;
+  std::wstring (*argument)(const std::wstring& scratch);  // what follows /S
+};
+
+void PrintTo(const RequestCase& c, std::ostream* os) { *os << c.name; }
+
+class RefusedRequest : public SetupTest, public ::testing::WithParamInterface<RequestCase> {};
+
+TEST_P(RefusedRequest, EndsWithAnErrorAndMakesNothing) {
+  const std::wstring documents = Scratch(L"documents");
+  fs::create_directories(documents);
+  ScopedUserRegistry registry;
+  ASSERT_TRUE(registry.Set(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                           L"Personal", REG_EXPAND_SZ, documents));
+  ASSERT_TRUE(WriteFileBytes(Scratch(L"file"), "kept"));
+
+  const auto code = RunInstaller(L"/S " + GetParam().argument(Scratch(L"")));
   ASSERT_TRUE(code.has_value());
-  EXPECT_NE(*code, 0u);
-  EXPECT_EQ(ReadFileBytes(path), "kept");
+  EXPECT_EQ(*code, 2u);
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_FALSE(Exists(DefaultInstallFolder()));
+  EXPECT_TRUE(Entries(documents).empty());
+  EXPECT_EQ(ReadFileBytes(Scratch(L"file")), "kept");
+  EXPECT_TRUE(Entries(desktop_).empty());
+}
+
+const RequestCase kRequestCases[] = {
+    {"PathIsAFile", [](const std::wstring& s) { return L"/D=" + s + L"file"; }},
+    {"DriveRoot", [](const std::wstring&) { return std::wstring(L"/D=C:\\"); }},
+    {"QuotedFolder", [](const std::wstring& s) { return L"\"/D=" + s + L"new folder\""; }},
+    {"EmptyDocumentsFolder", [](const std::wstring& s) { return L"/D=" + s + L"documents"; }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedRequest, ::testing::ValuesIn(kRequestCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SetupTest, AcceptsAFolderInsideTheDocuments) {
+  const std::wstring documents = Scratch(L"documents");
+  fs::create_directories(documents);
+  ScopedUserRegistry registry;
+  ASSERT_TRUE(registry.Set(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                           L"Personal", REG_EXPAND_SZ, documents));
+  EXPECT_EQ(InstallSilently(documents + L"\\Valdris3"), 0u);
+  EXPECT_TRUE(Exists(documents + L"\\Valdris3\\vd.exe"));
 }
 
 }  // namespace

@@ -83,9 +83,11 @@ void SetupTest::TearDown() {
 
 std::optional<DWORD> SetupTest::InstallSilently(const std::wstring& folder) const {
   // /D= takes the rest of the command line, spaces included, unquoted.
-  std::wstring command = L"\"" + BuildPath(L"installer\\vd_setup.exe") + L"\" /S";
-  if (!folder.empty()) command += L" /D=" + folder;
-  return RunAndWait(command, 30000);
+  return RunInstaller(folder.empty() ? L"/S" : L"/S /D=" + folder);
+}
+
+std::optional<DWORD> SetupTest::RunInstaller(const std::wstring& arguments) const {
+  return RunAndWait(L"\"" + BuildPath(L"installer\\vd_setup.exe") + L"\" " + arguments, 30000);
 }
 
 std::wstring SetupTest::Scratch(const std::wstring& name) const { return scratch_ + L"\\" + name; }

@@ -29,6 +29,7 @@ class SetupTest : public ::testing::Test {
 
   // Runs the installer silently into folder (its default when empty).
   [[nodiscard]] std::optional<DWORD> InstallSilently(const std::wstring& folder = {}) const;
+  [[nodiscard]] std::optional<DWORD> RunInstaller(const std::wstring& arguments) const;
   [[nodiscard]] std::wstring Scratch(const std::wstring& name) const;
   [[nodiscard]] static std::wstring DefaultInstallFolder();
   [[nodiscard]] std::wstring StartMenuGroup() const;
