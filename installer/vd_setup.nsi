@@ -260,12 +260,40 @@ Function UnixTimeNow
   Exch $0
 FunctionEnd
 
+; A running client holds vd.exe open; the file could not be replaced.
+Function WaitForClientToEnd
+  ${Do}
+    FindWindow $0 "valdris" "${GAME_TITLE}"
+    ${If} $0 == 0
+      Return
+    ${EndIf}
+    ${If} ${Silent}
+      SetErrorLevel 3
+      Quit
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${GAME_TITLE}正在运行，请关闭游戏后重试。" IDRETRY +2
+    Quit
+  ${Loop}
+FunctionEnd
+
+; In silent mode a file that cannot be written is skipped, and the
+; installer would still end with success.
+!macro InstallFile NAME SOURCE
+  ClearErrors
+  File "/oname=${NAME}" "${SOURCE}"
+  ${If} ${Errors}
+    SetErrorLevel 4
+    Abort "${NAME}"
+  ${EndIf}
+!macroend
+
 Section "${GAME_TITLE}"
   SetShellVarContext current
+  Call WaitForClientToEnd
   SetOverwrite on
   SetOutPath "$INSTDIR"
-  File "/oname=vd.exe" "${VD_CLIENT_EXE}"
-  File "/oname=vd_uninstall.exe" "${VD_UNINSTALL_EXE}"
+  !insertmacro InstallFile "vd.exe" "${VD_CLIENT_EXE}"
+  !insertmacro InstallFile "vd_uninstall.exe" "${VD_UNINSTALL_EXE}"
 
   ; A new Config.ini starts as UTF-16 with a byte-order mark: the profile
   ; functions then keep writing Unicode, and a Chinese user name that the

@@ -12,6 +12,7 @@
 #include "ScopedUserRegistry.h"
 #include "SetupFixture.h"
 #include "ShellLink.h"
+#include "UniqueHandle.h"
 
 namespace installertest {
 namespace {
@@ -173,6 +174,50 @@ TEST_F(Reinstall, WithoutAFolderGoesToTheEarlierInstallation) {
   ASSERT_EQ(InstallSilently(), 0u);
   EXPECT_TRUE(Exists(folder + L"\\vd.exe"));
   EXPECT_FALSE(Exists(DefaultInstallFolder()));
+}
+
+// A window like the client's frame, for as long as the object lives.
+class StandInClientWindow {
+ public:
+  StandInClientWindow() {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"valdris";
+    RegisterClassW(&wc);
+    window_ = CreateWindowExW(0, L"valdris", L"Valdris3", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  }
+  ~StandInClientWindow() {
+    if (window_) DestroyWindow(window_);
+    UnregisterClassW(L"valdris", GetModuleHandleW(nullptr));
+  }
+  StandInClientWindow(const StandInClientWindow&) = delete;
+  StandInClientWindow& operator=(const StandInClientWindow&) = delete;
+  [[nodiscard]] bool Exists() const { return window_ != nullptr; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+TEST_F(Reinstall, WaitsForARunningClientAndInSilentModeEndsWithAnError) {
+  const std::wstring folder = Scratch(L"Valdris3");
+  ASSERT_EQ(InstallSilently(folder), 0u);
+  ASSERT_TRUE(WriteFileBytes(folder + L"\\vd.exe", "the running client"));
+  StandInClientWindow client;
+  ASSERT_TRUE(client.Exists());
+  EXPECT_EQ(InstallSilently(folder), 3u);
+  EXPECT_EQ(ReadFileBytes(folder + L"\\vd.exe"), "the running client");
+}
+
+TEST_F(Reinstall, EndsWithAnErrorWhenAProgramCannotBeReplaced) {
+  const std::wstring folder = Scratch(L"Valdris3");
+  ASSERT_EQ(InstallSilently(folder), 0u);
+  ASSERT_TRUE(WriteFileBytes(folder + L"\\vd_uninstall.exe", "an older uninstaller"));
+  UniqueFileHandle held(CreateFileW((folder + L"\\vd_uninstall.exe").c_str(), GENERIC_READ, 0,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  EXPECT_EQ(InstallSilently(folder), 4u);
 }
 
 // The uninstaller deletes everything in its folder, so the installer must
