@@ -64,13 +64,8 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${GAME_VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${GAME_VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© ${PUBLISHER}"
 
-; The uninstaller deletes everything in the folder it runs from, so the
-; installer may only use a folder that is missing, empty, or an earlier
-; installation: vd.exe or vd_uninstall.exe beside nothing but the files an
-; installation holds; and never a folder the uninstaller keeps (the user's
-; and the system's own). Leaves 1 in $R0 when $INSTDIR may be used, else 0.
-; 1 in $R0 when the path on the stack is a folder, 0 when it is a file or
-; missing. "path\*.*" wildcard tests take a file for a folder under Wine.
+; Replaces the path on the stack by 1 when it is a folder, else by 0 (a
+; file, or nothing there).
 Function IsFolder
   Exch $R0
   System::Call "kernel32::GetFileAttributesW(w R0) i .R0"
@@ -85,6 +80,11 @@ Function IsFolder
   Exch $R0
 FunctionEnd
 
+; The uninstaller deletes everything in the folder it runs from, so the
+; installer may only use a folder that is missing, empty, or an earlier
+; installation: vd.exe or vd_uninstall.exe beside nothing but the files an
+; installation holds; and never a folder the uninstaller keeps (the user's
+; and the system's own). Leaves 1 in $R0 when $INSTDIR may be used, else 0.
 Function CheckInstallFolder
   Push $R1
   Push $R2
@@ -271,8 +271,9 @@ Function WaitForClientToEnd
       SetErrorLevel 3
       Quit
     ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${GAME_TITLE}正在运行，请关闭游戏后重试。" IDRETRY +2
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${GAME_TITLE}正在运行，请关闭游戏后重试。" IDRETRY again
     Quit
+    again:
   ${Loop}
 FunctionEnd
 
