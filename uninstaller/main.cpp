@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include "AppManager.h"
+#include "Uninstall.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  CAppManager app;
+  CUninstall app;
   app.Run();
   return 0;
 }
