@@ -50,6 +50,11 @@ std::vector<StatsRequest> WithAction(const StatsServer& server, const std::strin
   return found;
 }
 
+std::string FieldOf(const StatsRequest& request, const char* key) {
+  const std::string* value = request.Field(key);
+  return value ? *value : "<missing>";
+}
+
 std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());
 }
@@ -132,8 +137,8 @@ TEST_F(LifeCycle, TheInstalledClientReportsItsInstallOnce) {
   const auto installs = WithAction(stats_, "install");
   ASSERT_EQ(installs.size(), 1u);
   const std::wstring ini = folder_ + L"\\Config.ini";
-  EXPECT_EQ(*installs[0].Field("agent_id"), Narrow(*ReadIniValue(ini, L"Common", L"UID")));
-  EXPECT_EQ(*installs[0].Field("site_id"), Narrow(*ReadIniValue(ini, L"Common", L"ADV")));
+  EXPECT_EQ(FieldOf(installs[0], "agent_id"), Narrow(VD_TEST_CHANNEL_UID));
+  EXPECT_EQ(FieldOf(installs[0], "site_id"), Narrow(VD_TEST_CHANNEL_ADV));
   EXPECT_EQ(ReadIniValue(ini, L"Common", L"RunCount"), L"1");
   EXPECT_EQ(ReadIniValue(ini, L"Common", L"UID"), std::wstring(VD_TEST_CHANNEL_UID));
 }
@@ -162,8 +167,9 @@ TEST_F(LifeCycle, TheUninstallerRemovesAllTheInstallerMadeButTheMakersGroup) {
   EXPECT_TRUE(Exists(StartMenuGroup()));
   const auto uninstalls = WithAction(stats_, "uninstall");
   ASSERT_EQ(uninstalls.size(), 1u);
-  EXPECT_EQ(*uninstalls[0].Field("agent_id"), Narrow(VD_TEST_CHANNEL_UID));
-  EXPECT_EQ(*uninstalls[0].Field("user_name"), "player01");
+  EXPECT_EQ(FieldOf(uninstalls[0], "agent_id"), Narrow(VD_TEST_CHANNEL_UID));
+  EXPECT_EQ(FieldOf(uninstalls[0], "site_id"), Narrow(VD_TEST_CHANNEL_ADV));
+  EXPECT_EQ(FieldOf(uninstalls[0], "user_name"), "player01");
 }
 
 }  // namespace
