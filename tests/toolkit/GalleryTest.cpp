@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "DrawingStyle.h"
+#include "ImageDialog.h"
+#include "ImageMenu.h"
 #include "SkinImage.h"
 #include "ToolkitTestSupport.h"
 #include "client_resources.h"
@@ -128,6 +133,154 @@ TEST_F(GalleryTest, EveryElementKindAndLook) {
   EXPECT_EQ(gallery_.Pixel(20 + 4 * 85 + 12, 52), kOpaqueYellow) << "toggled shows its fourth image";
   EXPECT_EQ(CountInRow(gallery_, 195, 200, 360, kOpaqueRed), 80) << "50 % of 160 pixels";
   DestroyWindow(hwnd);
+}
+
+// The popups are pictured over a neutral ground: their shadows are the alpha
+// the system would blend over whatever lies below.
+constexpr int kPopupsWidth = 650;
+constexpr int kPopupsHeight = 250;
+constexpr std::uint32_t kGround = 0xFFF2F2F2;
+constexpr std::uint32_t kMenuBackground = 0xFFEDF3FA;
+constexpr std::uint32_t kMenuHover = 0xFF9CD0FE;
+constexpr std::uint32_t kMenuSelected = 0xFF5FA8EE;
+constexpr UINT kCapture = WM_APP + 11;
+
+// The close confirmation's look, captured from inside its own modal loop.
+class ConfirmDialog : public CImageDialog {
+ public:
+  ConfirmDialog() { SetClassName(L"GalleryConfirm"); }
+  void OnCreate(CREATESTRUCTW*) override {
+    paint.AddStatic(IDP_CONFIRM_BACK, 1011, false, Rect(0, 0, 295, 190));
+    paint.AddButton(1001, IDP_CONFIRM_YES, IDP_CONFIRM_YES_HOVER, IDP_CONFIRM_YES_HOVER,
+                    IDP_CONFIRM_YES, Rect(50, 100, 118, 135));
+    paint.AddButton(1002, IDP_CONFIRM_NO, IDP_CONFIRM_NO_HOVER, IDP_CONFIRM_NO_HOVER,
+                    IDP_CONFIRM_NO, Rect(178, 100, 246, 135));
+    PostMessageW(GetHwnd(), kCapture, 0, 0);
+  }
+  LRESULT MessageHook(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == kCapture && onCapture) {
+      onCapture(*this);
+      return 1;
+    }
+    return CImageDialog::MessageHook(message, wParam, lParam);
+  }
+  std::function<void(ConfirmDialog&)> onCapture;
+};
+
+RECT WindowRect(HWND hwnd) {
+  RECT r = {};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+// Blends a premultiplied layer over the canvas at (x, y); clip, in the
+// layer's coordinates, cuts it as a window region would.
+void Over(DibSurface& canvas, const DibSurface& layer, int x, int y, HRGN clip = nullptr) {
+  if (clip) {
+    OffsetRgn(clip, x, y);
+    SelectClipRgn(canvas.Dc(), clip);
+    OffsetRgn(clip, -x, -y);
+  }
+  const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(canvas.Dc(), x, y, layer.Width(), layer.Height(), layer.Dc(), 0, 0, layer.Width(),
+             layer.Height(), blend);
+  SelectClipRgn(canvas.Dc(), nullptr);
+}
+
+// A popup and its shadow as the screen would show them, the shadow's top-left
+// corner at (x, y) of the canvas.
+void Compose(DibSurface& canvas, int x, int y, CShadowCtrl& shadow, const RECT& popupWindow,
+             const DibSurface& popup, HRGN clip) {
+  const RECT s = WindowRect(shadow.GetHwnd());
+  DibSurface shade(nullptr, s.right - s.left, s.bottom - s.top);
+  shade.Fill(0);
+  shadow.Render(shade);
+  Over(canvas, shade, x, y);
+  Over(canvas, popup, x + popupWindow.left - s.left, y + popupWindow.top - s.top, clip);
+}
+
+void Caption(DibSurface& canvas, int x, int y, const wchar_t* text) {
+  Gdiplus::Graphics graphics(canvas.Dc());
+  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+  FontPtr font = MakeDefaultFont();
+  Gdiplus::SolidBrush brush(Gdiplus::Color(0xFF404040));
+  graphics.DrawString(text, -1, font.get(),
+                      Gdiplus::PointF(static_cast<float>(x), static_cast<float>(y)), &brush);
+}
+
+// Green channel: the shadows are grey, so it orders their bands by darkness.
+int Light(std::uint32_t pixel) { return static_cast<int>((pixel >> 8) & 0xFF); }
+
+TEST_F(GalleryTest, DialogAndMenuWithTheirShadows) {
+  DibSurface canvas(nullptr, kPopupsWidth, kPopupsHeight);
+  canvas.Fill(kGround);
+  Caption(canvas, 24, 12, L"CImageDialog + CShadowCtrl, \u786E\u5B9A hovered");
+  Caption(canvas, 360, 12, L"CImageMenu: 2 selected, 3 hovered");
+  Caption(canvas, 510, 160, L"dialog corner x4");
+
+  const POINT dialogAt = {24, 40};
+  ConfirmDialog dialog;
+  dialog.minTrackWidth = 295;
+  dialog.minTrackHeight = 190;
+  RECT dialogWindow = {};
+  dialog.onCapture = [&](ConfirmDialog& self) {
+    HWND hwnd = self.GetHwnd();
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, Point(84, 117));
+    DibSurface picture(nullptr, 295, 190);
+    Render(self.paint, picture);
+    UniqueGdiObject region(CreateRectRgn(0, 0, 0, 0));
+    const bool cut = GetWindowRgn(hwnd, static_cast<HRGN>(region.Get())) != ERROR;
+    dialogWindow = WindowRect(hwnd);
+    Compose(canvas, dialogAt.x, dialogAt.y, *self.shadow, dialogWindow, picture,
+            cut ? static_cast<HRGN>(region.Get()) : nullptr);
+    DestroyWindow(hwnd);
+  };
+  EXPECT_EQ(dialog.ShowModal(), CImageDialog::kResultCancel);
+  ASSERT_EQ(dialogWindow.right - dialogWindow.left, 295) << "captured inside the loop";
+  StretchBlt(canvas.Dc(), 510, 40, 120, 120, canvas.Dc(), dialogAt.x, dialogAt.y, 30, 30,
+             SRCCOPY);
+
+  const POINT menuAt = {360, 40};
+  CImageMenu menu;
+  menu.paint.selectedColor = kMenuSelected;
+  const wchar_t* rows[] = {L"\u6E05\u9664\u7F13\u5B58", L"\u5237\u65B0",
+                           L"\u8001\u677F\u952E(Alt+D)", L"\u6253\u5F00\u6E38\u620F"};
+  for (int i = 0; i < 4; ++i) {
+    CImageButton* b = menu.paint.AddItem(1 + i)->AddButton(1 + i, Rect(1, 1, 94, 23), rows[i],
+                                                           0, 0, 0, 0);
+    b->SetTextColors(0xFF0C0C0C, 0xFF0C0C0C, 0xFF0C0C0C);
+  }
+  menu.Popup(700, 300);
+  ASSERT_TRUE(menu.GetHwnd());
+  menu.paint.SetHoverColor(kMenuHover);
+  HWND hwnd = menu.GetHwnd();
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, Point(48, 36));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, Point(48, 36));
+  // Leaving a row and entering the next are two moves.
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, Point(48, 60));
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, Point(48, 61));
+  const RECT menuWindow = WindowRect(hwnd);
+  DibSurface list(nullptr, CImageMenu::kWidth, menuWindow.bottom - menuWindow.top);
+  list.Fill(0);
+  menu.paint.RenderTo(list.Dc(), Rect(0, 0, list.Width(), list.Height()));
+  Compose(canvas, menuAt.x, menuAt.y, *menu.shadow, menuWindow, list, nullptr);
+  DestroyWindow(hwnd);
+  SavePng(canvas, L"toolkit_gallery_popups.png");
+
+  const int menuLeft = menuAt.x + 6;
+  const int menuTop = menuAt.y + 6;
+  const std::uint32_t rowFills[] = {kMenuBackground, kMenuSelected, kMenuHover, kMenuBackground};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(canvas.Pixel(menuLeft + 2, menuTop + 12 + 24 * i), rowFills[i]) << "row " << i + 1;
+  }
+  // Across each shadow's left edge at mid height: ground, then darker bands inwards.
+  const POINT edges[] = {{dialogAt.x, dialogAt.y + 101}, {menuAt.x, menuTop + 48}};
+  for (const POINT& e : edges) {
+    EXPECT_EQ(canvas.Pixel(e.x - 1, e.y), kGround) << e.x;
+    EXPECT_LT(Light(canvas.Pixel(e.x, e.y)), Light(kGround)) << e.x;
+    EXPECT_LT(Light(canvas.Pixel(e.x + 2, e.y)), Light(canvas.Pixel(e.x, e.y))) << e.x;
+    EXPECT_LT(Light(canvas.Pixel(e.x + 4, e.y)), Light(canvas.Pixel(e.x + 2, e.y))) << e.x;
+  }
 }
 
 }  // namespace
