@@ -50,6 +50,13 @@ build_native() {
     cmake --build "$BUILD_NATIVE" -j "$JOBS"
 }
 
+BUILD_FUZZ="$ROOT/build/fuzz"
+# The fuzz targets of the platform-free rules: clang's libFuzzer, natively.
+build_fuzz() {
+  CC=clang CXX=clang++ cmake -S "$ROOT/tests/fuzz" -B "$BUILD_FUZZ" >/dev/null &&
+    cmake --build "$BUILD_FUZZ" -j "$JOBS"
+}
+
 # A prefix made once: no Gecko/Mono prompts, no crash dialog.
 use_wine_prefix() {
   export WINEPREFIX="$1"

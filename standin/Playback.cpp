@@ -1,5 +1,6 @@
 #include "Playback.h"
 
+#include <climits>
 #include <utility>
 
 namespace {
@@ -12,6 +13,9 @@ PlannedEvent Event(EventKind kind, int delayMs, int frame, std::wstring url) {
   e.url = std::move(url);
   return e;
 }
+
+// Delays of dropped events pile up; past the largest delay they all mean "never".
+int AddDelays(int a, int b) { return a > INT_MAX - b ? INT_MAX : a + b; }
 
 bool IsAction(EventKind k) {
   return k == EventKind::NewWindow || k == EventKind::ScriptError || k == EventKind::Navigate;
@@ -69,10 +73,10 @@ void Playback::DropIf(Pred drop) {
   int carried = 0;
   for (PlannedEvent& e : pending_) {
     if (drop(e)) {
-      carried += e.delayMs;
+      carried = AddDelays(carried, e.delayMs);
       continue;
     }
-    e.delayMs += std::exchange(carried, 0);
+    e.delayMs = AddDelays(e.delayMs, std::exchange(carried, 0));
     kept.push_back(std::move(e));
   }
   pending_ = std::move(kept);

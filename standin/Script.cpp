@@ -1,6 +1,7 @@
 #include "Script.h"
 
 #include <charconv>
+#include <climits>
 
 namespace {
 
@@ -122,6 +123,7 @@ class Parser {
     if (word == "wait") {
       int ms = 0;
       if (!ParseDelay(rest, ms)) return "wait needs milliseconds";
+      if (ms > INT_MAX - waitMs_) return "waits add up to too long";
       waitMs_ += ms;
       return nullptr;
     }

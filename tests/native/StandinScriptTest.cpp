@@ -96,6 +96,15 @@ TEST(StandinScript, SkipsBadLinesAndSaysWhere) {
   }
 }
 
+TEST(StandinScript, WaitsThatOverflowTheDelayAreSkipped) {
+  ParsedScript parsed = ParseScript("page http://a/\nwait 2147483000\nwait 647\nwait 1\nnavigate http://b/\n");
+  ASSERT_EQ(parsed.problems.size(), 1u);
+  EXPECT_EQ(parsed.problems[0].line, 4);
+  EXPECT_EQ(parsed.problems[0].message, "waits add up to too long");
+  ASSERT_EQ(parsed.script.pages[0].actions.size(), 1u);
+  EXPECT_EQ(parsed.script.pages[0].actions[0].delayMs, 2147483647);
+}
+
 TEST(StandinScript, DecodesUtf8AndReplacesBrokenBytes) {
   struct Case {
     const char* utf8;
@@ -260,6 +269,20 @@ TEST(StandinPlayback, DroppedEventsHandTheirDelayOn) {
   ASSERT_FALSE(playback.Empty());
   EXPECT_EQ(playback.NextDelayMs(), 70);
   EXPECT_EQ(playback.Pop().kind, EventKind::DocumentComplete);
+}
+
+TEST(StandinPlayback, DroppedDelaysPileUpToTheLargestDelay) {
+  ParsedScript parsed = ParseScript(
+      "page http://a/\nwait 2147483647\nnavigate http://b/\nwait 2147483647\nnavigate http://c/\n");
+  std::vector<PlannedEvent> plan = PlanNavigation(&parsed.script.pages[0], L"http://a/");
+  plan.push_back(plan[1]);  // a navigation event after the script's actions
+  Playback playback;
+  playback.Start(std::move(plan));
+  playback.StopScripts();
+  std::vector<int> delays;
+  while (!playback.Empty()) delays.push_back(playback.Pop().delayMs);
+  ASSERT_FALSE(delays.empty());
+  EXPECT_EQ(delays.back(), 2147483647);
 }
 
 }  // namespace
