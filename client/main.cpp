@@ -1,12 +1,12 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "AppManager.h"
+#include "GameApp.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (OleInitialize(nullptr) != S_OK) return 0;
   {
-    CAppManager app;
+    gameApp app;
     app.Run();
   }
   OleUninitialize();
