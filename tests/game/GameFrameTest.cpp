@@ -1,0 +1,295 @@
+#include <winsock2.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ClientProcess.h"
+#include "ScreenShot.h"
+#include "StandinSupport.h"
+#include "StatsServer.h"
+#include "WinTestSupport.h"
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+constexpr UINT kFrameCommand = 2277;
+constexpr UINT kTrayCallback = 5556;
+
+// The landing page (any query), a login page and the page naming the user.
+const char kLoginScript[] =
+    "page http://127.0.0.1:18080/wd/index.html*\n"
+    "  title Landing\n"
+    "  wait 300\n"
+    "  navigate http://127.0.0.1:18080/play?act=gamelogin&server_id=27&x=1\n"
+    "page http://127.0.0.1:18080/play*\n"
+    "  title Game\n"
+    "  wait 300\n"
+    "  navigate http://127.0.0.1:18080/xf.html\n"
+    "page http://127.0.0.1:18080/xf.html\n"
+    "  title Player\n"
+    "  element login_user text abcd1234\n";
+
+const char kLandingOnlyScript[] =
+    "page http://127.0.0.1:18080/wd/index.html*\n"
+    "  title Landing\n";
+
+std::wstring ReadIni(const std::wstring& folder, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[256] = {};
+  GetPrivateProfileStringW(section, key, L"<missing>", value, 256,
+                           (folder + L"\\Config.ini").c_str());
+  return value;
+}
+
+struct FoundWindow {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<FoundWindow*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid == search->processId && wcscmp(name, search->className) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindClientWindow(DWORD pid, const wchar_t* className, bool visibleOnly) {
+  FoundWindow search{pid, className};
+  EnumWindows(&MatchClass, reinterpret_cast<LPARAM>(&search));
+  if (search.found && visibleOnly && !IsWindowVisible(search.found)) return nullptr;
+  return search.found;
+}
+
+RECT WindowRectOf(HWND hwnd) {
+  RECT r = {};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+// A click at client coordinates, as the window's own queue receives it.
+void ClickAt(HWND hwnd, int x, int y) {
+  const LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(hwnd, WM_MOUSEMOVE, 0, at);
+  testsupport::PumpFor(50);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  testsupport::PumpFor(50);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  testsupport::PumpFor(100);
+}
+
+bool WaitForExit(ClientProcess& client, int ms) {
+  return testsupport::PumpUntil([&] { return client.ExitCode() != STILL_ACTIVE; }, ms);
+}
+
+class GameFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::StatsServer::Options options;
+    options.port = testsupport::ConfiguredStatsPort();
+    ASSERT_TRUE(stats_.Start(options)) << "statistics server on port " << options.port;
+  }
+
+  // Starts the client with a script and waits for the login panel to show.
+  void Start(const wchar_t* name, const char* script) {
+    standin_ = std::make_unique<testsupport::StandinSession>(name, script);
+    folder_ = PrepareClientFolder(name);
+    ASSERT_TRUE(client_->Start(ClientExeIn(folder_), folder_));
+    frame_ = client_->WaitForFrame(kWaitMs);
+    ASSERT_NE(frame_, nullptr);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(frame_) != FALSE; }, kWaitMs))
+        << "the login panel never showed";
+    launcher_ = FindClientWindow(client_->ProcessId(), L"korvan_back", false);
+    ASSERT_NE(launcher_, nullptr);
+  }
+
+  void WaitForGameMode() {
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsZoomed(frame_) != FALSE; }, kWaitMs))
+        << "the frame never went to game mode";
+    testsupport::PumpFor(700);
+  }
+
+  HWND WaitForConfirmation() {
+    HWND box = nullptr;
+    testsupport::PumpUntil([&] {
+      return (box = FindClientWindow(client_->ProcessId(), L"korvanbrasko", true)) != nullptr;
+    }, kWaitMs);
+    return box;
+  }
+
+  testsupport::StatsServer stats_;
+  std::unique_ptr<testsupport::StandinSession> standin_;
+  std::unique_ptr<ClientProcess> client_ = std::make_unique<ClientProcess>();
+  std::wstring folder_;
+  HWND frame_ = nullptr;
+  HWND launcher_ = nullptr;
+};
+
+TEST_F(GameFrameTest, TheLoginPanelSitsOnTheCentredLauncherAndFollowsIt) {
+  ASSERT_NO_FATAL_FAILURE(Start(L"launcher", kLandingOnlyScript));
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT launcher = WindowRectOf(launcher_);
+  EXPECT_EQ(launcher.right - launcher.left, 1207);
+  EXPECT_EQ(launcher.bottom - launcher.top, 670);
+  EXPECT_EQ(launcher.left, (work.right - work.left - 1207) / 2);
+  EXPECT_EQ(launcher.top, (work.bottom - work.top - 670) / 2);
+  const RECT panel = WindowRectOf(frame_);
+  EXPECT_EQ(panel.right - panel.left, 563);
+  EXPECT_EQ(panel.bottom - panel.top, 378);
+  EXPECT_EQ(panel.left, launcher.left + 547);
+  EXPECT_EQ(panel.top, launcher.top + 177);
+  wchar_t title[32] = {};
+  GetWindowTextW(frame_, title, 32);
+  EXPECT_STREQ(title, L"Valdris3");
+  gametest::SaveScreenShot(L"game_launcher");
+
+  MoveWindow(launcher_, 40, 30, 1207, 670, TRUE);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return WindowRectOf(frame_).left == 40 + 547; }, 3000));
+  EXPECT_EQ(WindowRectOf(frame_).top, 30 + 177);
+  gametest::SaveScreenShot(L"game_login_panel");
+
+  // The launcher's own close button asks; "no" keeps everything.
+  ClickAt(launcher_, 1084, 94);
+  HWND box = WaitForConfirmation();
+  ASSERT_NE(box, nullptr);
+  ClickAt(box, 212, 117);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(box); }, 3000));
+  EXPECT_TRUE(IsWindowVisible(frame_));
+  ASSERT_TRUE(client_->CloseAndWait(kWaitMs));
+}
+
+TEST_F(GameFrameTest, ALoginSwitchesToGameModeAndTheConfirmedCloseReportsTheUser) {
+  ASSERT_NO_FATAL_FAILURE(Start(L"login", kLoginScript));
+  ASSERT_NO_FATAL_FAILURE(WaitForGameMode());
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT frame = WindowRectOf(frame_);
+  EXPECT_EQ(frame.right - frame.left, work.right - work.left);
+  EXPECT_EQ(frame.bottom - frame.top, work.bottom - work.top);
+  testsupport::PumpUntil([&] { return ReadIni(folder_, L"Common", L"user_name") != L"x"; }, 1000);
+
+  // The close button stands 1 pixel from the right edge: no leaves everything.
+  const int width = frame.right - frame.left;
+  ClickAt(frame_, width - 13, 12);
+  HWND box = WaitForConfirmation();
+  ASSERT_NE(box, nullptr);
+  const RECT boxRect = WindowRectOf(box);
+  EXPECT_EQ(boxRect.right - boxRect.left, 295);
+  EXPECT_EQ(boxRect.bottom - boxRect.top, 190);
+  EXPECT_EQ(boxRect.left, (GetSystemMetrics(SM_CXSCREEN) - 295) / 2);
+  EXPECT_EQ(boxRect.top, (GetSystemMetrics(SM_CYSCREEN) - 190) / 2);
+  gametest::SaveScreenShot(L"game_close_confirmation");
+  ClickAt(box, 212, 117);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(box); }, 3000));
+  EXPECT_TRUE(IsWindow(frame_));
+  EXPECT_EQ(client_->ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
+
+  const auto closedAt = static_cast<long long>(std::time(nullptr));
+  ClickAt(frame_, width - 13, 12);
+  box = WaitForConfirmation();
+  ASSERT_NE(box, nullptr);
+  ClickAt(box, 84, 117);
+  ASSERT_TRUE(WaitForExit(*client_, kWaitMs));
+  EXPECT_EQ(client_->ExitCode(), 0u);
+
+  EXPECT_EQ(ReadIni(folder_, L"Common", L"user_name"), L"abcd1234");
+  EXPECT_EQ(ReadIni(folder_, L"Extension", L"Counts"), L"0");
+  const long long outTime = std::wcstoll(ReadIni(folder_, L"Extension", L"out_time").c_str(),
+                                         nullptr, 10);
+  EXPECT_LE(std::llabs(outTime - closedAt), 60);
+  bool reported = false;
+  for (const auto& r : stats_.Requests()) {
+    const std::string* action = r.Field("action");
+    const std::string* user = r.Field("user_name");
+    if (action && *action == "close" && user && *user == "abcd1234") reported = true;
+  }
+  EXPECT_TRUE(reported) << "no close report named the user";
+}
+
+TEST_F(GameFrameTest, FullScreenBossKeyAndTheTrayMenuClose) {
+  ASSERT_NO_FATAL_FAILURE(Start(L"keys", kLoginScript));
+  ASSERT_NO_FATAL_FAILURE(WaitForGameMode());
+  const RECT windowed = WindowRectOf(frame_);
+  HWND border = launcher_;
+
+  PostMessageW(frame_, WM_KEYDOWN, VK_F10, 0);
+  ASSERT_TRUE(testsupport::PumpUntil([&] {
+    return (GetWindowLongPtrW(frame_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  }, 3000));
+  const RECT full = WindowRectOf(frame_);
+  EXPECT_EQ(full.left, 0);
+  EXPECT_EQ(full.top, 0);
+  EXPECT_EQ(full.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(full.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_FALSE(IsWindowVisible(border));
+  PostMessageW(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(testsupport::PumpUntil([&] {
+    return (GetWindowLongPtrW(frame_, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
+  }, 3000));
+  testsupport::PumpFor(200);
+  EXPECT_TRUE(EqualRect(&windowed, &WindowRectOf(frame_)));
+  EXPECT_TRUE(IsWindowVisible(border));
+  // ESC outside full screen changes nothing.
+  PostMessageW(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
+  testsupport::PumpFor(300);
+  EXPECT_EQ(GetWindowLongPtrW(frame_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+  PostMessageW(frame_, WM_HOTKEY, 5562, MAKELPARAM(MOD_ALT, 'D'));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(frame_); }, 3000));
+  EXPECT_FALSE(IsWindowVisible(border));
+  PostMessageW(frame_, WM_HOTKEY, 5562, MAKELPARAM(MOD_ALT, 'D'));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(frame_) != FALSE; }, 3000));
+  EXPECT_TRUE(EqualRect(&windowed, &WindowRectOf(frame_)));
+
+  // Hidden again, the tray menu's second row ends the client unasked.
+  PostMessageW(frame_, WM_HOTKEY, 5562, MAKELPARAM(MOD_ALT, 'D'));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(frame_); }, 3000));
+  PostMessageW(frame_, kTrayCallback, 128, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(testsupport::PumpUntil([&] {
+    return (menu = FindClientWindow(client_->ProcessId(), L"korvan_menu", true)) != nullptr;
+  }, 3000));
+  const RECT menuRect = WindowRectOf(menu);
+  EXPECT_EQ(menuRect.bottom - menuRect.top, 48);
+  ClickAt(menu, 40, 36);
+  ASSERT_TRUE(WaitForExit(*client_, kWaitMs));
+  EXPECT_EQ(client_->ExitCode(), 0u);
+  EXPECT_EQ(FindClientWindow(client_->ProcessId(), L"korvanbrasko", false), nullptr);
+}
+
+TEST_F(GameFrameTest, LoginUrlsThatDoNotCountLeaveTheLoginLayout) {
+  struct Case {
+    const wchar_t* name;
+    const char* script;
+    bool gameMode;
+  } cases[] = {
+      {L"capital_marker",
+       "page http://127.0.0.1:18080/wd/index.html*\n  wait 100\n"
+       "  navigate http://127.0.0.1:18080/play?ACT=GAMELOGIN&server_id=27\n",
+       false},
+      {L"no_server_id",
+       "page http://127.0.0.1:18080/wd/index.html*\n  wait 100\n"
+       "  navigate http://127.0.0.1:18080/play?act=gamelogin\n",
+       true},
+  };
+  for (const Case& c : cases) {
+    ASSERT_NO_FATAL_FAILURE(Start(c.name, c.script));
+    const bool zoomed = testsupport::PumpUntil([&] { return IsZoomed(frame_) != FALSE; }, 4000);
+    EXPECT_EQ(zoomed, c.gameMode) << "case " << testing::PrintToString(std::wstring(c.name));
+    ASSERT_TRUE(client_->CloseAndWait(kWaitMs));
+    client_ = std::make_unique<ClientProcess>();
+  }
+}
+
+}  // namespace
