@@ -214,12 +214,26 @@ void CFrameGame::OnTimer(UINT_PTR id) {
       SetTimer(hwnd, kRefitTimer, kRefitDelayMs, nullptr);
       break;
     case kRefitTimer:
+      KeepMaximizedSize();
       html_.OnSize(0, 0, 0);
       KillTimer(hwnd, kRefitTimer);
       break;
     default:
       break;
   }
+}
+
+void CFrameGame::KeepMaximizedSize() {
+  HWND hwnd = GetHwnd();
+  if (!IsZoomed(hwnd) || fullScreen_) return;
+  // Shown maximized straight from hidden, Wine's X11 driver may later take
+  // back the size the window had before; the zoomed window keeps the work area.
+  const RECT work = WorkArea();
+  RECT now = {};
+  GetWindowRect(hwnd, &now);
+  if (EqualRect(&now, &work)) return;
+  SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CFrameGame::OnSize(WPARAM, int, int) {

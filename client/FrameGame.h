@@ -78,6 +78,7 @@ class CFrameGame : public CImageDialog {
 
   void AddCaptionBar();
   void FitBorderWindow(bool redraw);
+  void KeepMaximizedSize();
   void OnFrameCommand(WPARAM command);
 
   FontPtr titleFont_;

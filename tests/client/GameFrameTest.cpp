@@ -174,6 +174,13 @@ TEST_F(GameFrameTest, ALoginSwitchesToGameModeAndTheConfirmedCloseReportsTheUser
   ASSERT_NO_FATAL_FAILURE(WaitForGameMode());
   RECT work = {};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  for (int i = 0; i < 6; ++i) {
+    DWORD_PTR res = 0;
+    LRESULT ok = SendMessageTimeoutW(frame_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &res);
+    RECT q = WindowRectOf(frame_);
+    printf("DIAG alive=%d zoom=%d vis=%d rect=%ld,%ld,%ld,%ld\n", (int)ok, IsZoomed(frame_), IsWindowVisible(frame_), q.left, q.top, q.right, q.bottom);
+    testsupport::PumpFor(500);
+  }
   const RECT frame = WindowRectOf(frame_);
   EXPECT_EQ(frame.right - frame.left, work.right - work.left);
   EXPECT_EQ(frame.bottom - frame.top, work.bottom - work.top);
@@ -224,6 +231,11 @@ TEST_F(GameFrameTest, FullScreenBossKeyAndTheTrayMenuClose) {
   HWND border = launcher_;
 
   PostMessageW(frame_, WM_KEYDOWN, VK_F10, 0);
+  for (int i = 0; i < 4; ++i) {
+    RECT q = WindowRectOf(frame_);
+    printf("DIAG ex=%lx vis=%d rect=%ld,%ld,%ld,%ld\n", (long)GetWindowLongPtrW(frame_, GWL_EXSTYLE), IsWindowVisible(frame_), q.left, q.top, q.right, q.bottom);
+    testsupport::PumpFor(300);
+  }
   ASSERT_TRUE(testsupport::PumpUntil([&] {
     return (GetWindowLongPtrW(frame_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   }, 3000));
@@ -238,7 +250,10 @@ TEST_F(GameFrameTest, FullScreenBossKeyAndTheTrayMenuClose) {
     return (GetWindowLongPtrW(frame_, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
   }, 3000));
   testsupport::PumpFor(200);
-  EXPECT_TRUE(EqualRect(&windowed, &WindowRectOf(frame_)));
+  {
+    const RECT now = WindowRectOf(frame_);
+    EXPECT_TRUE(EqualRect(&windowed, &now));
+  }
   EXPECT_TRUE(IsWindowVisible(border));
   // ESC outside full screen changes nothing.
   PostMessageW(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -250,7 +265,10 @@ TEST_F(GameFrameTest, FullScreenBossKeyAndTheTrayMenuClose) {
   EXPECT_FALSE(IsWindowVisible(border));
   PostMessageW(frame_, WM_HOTKEY, 5562, MAKELPARAM(MOD_ALT, 'D'));
   ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(frame_) != FALSE; }, 3000));
-  EXPECT_TRUE(EqualRect(&windowed, &WindowRectOf(frame_)));
+  {
+    const RECT now = WindowRectOf(frame_);
+    EXPECT_TRUE(EqualRect(&windowed, &now));
+  }
 
   // Hidden again, the tray menu's second row ends the client unasked.
   PostMessageW(frame_, WM_HOTKEY, 5562, MAKELPARAM(MOD_ALT, 'D'));

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -35,7 +36,8 @@ inline bool SaveScreenShot(const std::wstring& name) {
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
     file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(h);
-    std::ofstream out(testsupport::TestOutputDir() + L"\\" + name + L".bmp", std::ios::binary);
+    std::ofstream out(std::filesystem::path(testsupport::TestOutputDir()) / (name + L".bmp"),
+                      std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
     out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride) * h);
