@@ -225,15 +225,21 @@ void CFrameGame::OnTimer(UINT_PTR id) {
 
 void CFrameGame::KeepMaximizedSize() {
   HWND hwnd = GetHwnd();
-  if (!IsZoomed(hwnd) || fullScreen_) return;
+  RECT wanted = {};
+  if (fullScreen_) {
+    wanted = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  } else if (IsZoomed(hwnd)) {
+    wanted = WorkArea();
+  } else {
+    return;
+  }
   // Shown maximized straight from hidden, Wine's X11 driver may later take
-  // back the size the window had before; the zoomed window keeps the work area.
-  const RECT work = WorkArea();
+  // back the size the window had before; a zoomed or full-screen frame keeps its area.
   RECT now = {};
   GetWindowRect(hwnd, &now);
-  if (EqualRect(&now, &work)) return;
-  SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (EqualRect(&now, &wanted)) return;
+  SetWindowPos(hwnd, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+               wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CFrameGame::OnSize(WPARAM, int, int) {
@@ -244,6 +250,8 @@ void CFrameGame::OnSize(WPARAM, int, int) {
     html_.MoveToRect(r);
     return;
   }
+  KeepMaximizedSize();
+  GetClientRect(hwnd, &r);
   if (!IsZoomed(hwnd)) {
     r.left += 1;
     r.right -= 1;
