@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 #include "StandinSupport.h"
 #include "StatsServer.h"
 #include "WinTestSupport.h"
+#include "vd_config.h"
 
 namespace {
 
@@ -91,6 +94,60 @@ void ClickAt(HWND hwnd, int x, int y) {
 bool WaitForExit(ClientProcess& client, int ms) {
   return testsupport::PumpUntil([&] { return client.ExitCode() != STILL_ACTIVE; }, ms);
 }
+
+
+// Puts a URL recorder in place of the default browser for one test.
+class UrlRecorder {
+ public:
+  UrlRecorder() {
+    path_ = testsupport::TestOutputDir() + L"\\opened_urls.txt";
+    DeleteFileW(path_.c_str());
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
+    wchar_t old[1024] = {};
+    DWORD size = sizeof(old) - sizeof(wchar_t);
+    hadOld_ = RegQueryValueExW(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                               &size) == ERROR_SUCCESS;
+    old_ = old;
+    Set(L"C:\\windows\\system32\\cmd.exe /c echo \"%1\">>\"" + path_ + L"\"");
+  }
+  ~UrlRecorder() {
+    if (hadOld_) {
+      Set(old_);
+    } else {
+      RegDeleteValueW(key_, nullptr);
+    }
+    RegCloseKey(key_);
+  }
+  UrlRecorder(const UrlRecorder&) = delete;
+  UrlRecorder& operator=(const UrlRecorder&) = delete;
+
+  // The URLs opened so far, in order.
+  [[nodiscard]] std::vector<std::string> Urls() const {
+    std::vector<std::string> urls;
+    std::ifstream in{std::filesystem::path(path_)};
+    std::string line;
+    while (std::getline(in, line)) {
+      while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+      if (line.size() >= 2 && line.front() == '"' && line.back() == '"') {
+        line = line.substr(1, line.size() - 2);
+      }
+      if (!line.empty()) urls.push_back(line);
+    }
+    return urls;
+  }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Software\\Classes\\http\\shell\\open\\command";
+  void Set(const std::wstring& value) {
+    RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  bool hadOld_ = false;
+  std::wstring old_;
+  std::wstring path_;
+};
 
 class GameFrameTest : public ::testing::Test {
  protected:
@@ -298,6 +355,43 @@ TEST_F(GameFrameTest, LoginUrlsThatDoNotCountLeaveTheLoginLayout) {
     ASSERT_TRUE(client_->CloseAndWait(kWaitMs));
     client_ = std::make_unique<ClientProcess>();
   }
+}
+
+
+TEST_F(GameFrameTest, NewWindowsAndLinksOpenInTheDefaultBrowser) {
+  UrlRecorder recorder;
+  const std::string script = std::string(
+      "page http://127.0.0.1:18080/wd/index.html*\n"
+      "  title Landing\n"
+      "  newwindow http://127.0.0.1:18082/kf.html?a=1&b=2\n"
+      "  wait 3000\n"
+      "  navigate http://127.0.0.1:18080/play?act=gamelogin&server_id=27&x=1\n") +
+      (kLoginScript + std::string(kLoginScript).find("page http://127.0.0.1:18080/play*"));
+  ASSERT_NO_FATAL_FAILURE(Start(L"links", script.c_str()));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !recorder.Urls().empty(); }, kWaitMs));
+  // Before any login the launcher's top-up link names nobody.
+  ClickAt(launcher_, 711, 144);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return recorder.Urls().size() >= 2; }, kWaitMs));
+  ASSERT_NO_FATAL_FAILURE(WaitForGameMode());
+  testsupport::PumpUntil([&] { return ReadIni(folder_, L"Common", L"user_name") == L"x"; }, 1500);
+  const RECT frame = WindowRectOf(frame_);
+  const int width = frame.right - frame.left;
+  ClickAt(frame_, width - 280, 13);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return recorder.Urls().size() >= 3; }, kWaitMs));
+  const std::vector<std::string> urls = recorder.Urls();
+  EXPECT_EQ(urls[0], "http://127.0.0.1:18082/kf.html?a=1&b=2");
+  EXPECT_EQ(urls[1], std::string(VD_PAY_SITE) + "/?game_id=1306");
+  EXPECT_EQ(urls[2], std::string(VD_PAY_SITE) + "/?game_id=1306&user_name=abcd1234&server_id=27");
+  EXPECT_EQ(FindClientWindow(client_->ProcessId(), L"Shell Embedding", false), nullptr);
+
+  // The tool menu, for the picture of game mode.
+  ClickAt(frame_, width - 112, 12);
+  EXPECT_TRUE(testsupport::PumpUntil([&] {
+    return FindClientWindow(client_->ProcessId(), L"korvan_menu", true) != nullptr;
+  }, kWaitMs));
+  testsupport::PumpFor(300);
+  gametest::SaveScreenShot(L"game_mode_tool_menu");
+  ASSERT_TRUE(client_->CloseAndWait(kWaitMs));
 }
 
 }  // namespace
