@@ -12,11 +12,10 @@ std::atomic<bool> g_clearing{false};
 // The entry buffer grows to what the enumeration asks for.
 class CacheEntryBuffer {
  public:
-  [[nodiscard]] INTERNET_CACHE_ENTRY_INFOW* Resize(DWORD bytes) {
+  void Resize(DWORD bytes) {
     bytes_.assign(bytes < sizeof(INTERNET_CACHE_ENTRY_INFOW) ? sizeof(INTERNET_CACHE_ENTRY_INFOW)
                                                              : bytes,
                   0);
-    return Entry();
   }
   [[nodiscard]] INTERNET_CACHE_ENTRY_INFOW* Entry() {
     return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(bytes_.data());

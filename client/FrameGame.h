@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 
