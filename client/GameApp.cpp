@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "BrowserThread.h"
-#include "ClientFrame.h"
+#include "FrameGame.h"
 #include "DeviceIdentity.h"
 #include "LandingUrl.h"
 #include "ProfileFile.h"
@@ -89,7 +89,17 @@ void gameApp::SetUserName(const std::wstring& name) {
   userNameAnsi_ = AnsiFromWide(userNameWide_);
 }
 
-int gameApp::PreTranslateMessage(MSG*) { return 0; }
+int gameApp::PreTranslateMessage(MSG* msg) {
+  // The browser thread's own chain reaches here too; its control posts these itself.
+  if (GetCurrentThreadId() != ThreadId() || !frame_ || !frame_->GameMode()) return 0;
+  if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;
+  if (msg->wParam == VK_ESCAPE) {
+    PostMessageW(frame_->GetHwnd(), kFrameCommandMessage, kFrameLeaveFullScreen, 0);
+  } else if (msg->wParam == VK_F10) {
+    PostMessageW(frame_->GetHwnd(), kFrameCommandMessage, kFrameToggleFullScreen, 0);
+  }
+  return 0;
+}
 
 bool gameApp::InitInstance() {
   FindModuleDirectory();
@@ -127,9 +137,10 @@ bool gameApp::InitInstance() {
   {
     CBrowserThread browser;
     static_cast<void>(browser.Start());
-    auto frame = std::make_unique<CClientFrame>();
-    frame->RunFrame(landingUrl_);
-    if (frame->GameModeReached()) {
+    auto frame = std::make_unique<CFrameGame>();
+    frame_ = frame.get();
+    frame->RunFrame();
+    if (frame->GameMode()) {
       config.WriteText(L"Extension", L"out_time", std::to_wstring(GetUnixTime()));
       config.WriteText(L"Extension", L"Counts", L"0");
     }
@@ -137,6 +148,7 @@ bool gameApp::InitInstance() {
     // that holds it goes, and the thread's application goes last.
     browser.Stop();
     frame.reset();
+    frame_ = nullptr;
   }
 
   ReportFields close = ClientReport(uid_, adv_);

@@ -7,6 +7,8 @@
 #include "AppManager.h"
 #include "UniqueHandle.h"
 
+class CFrameGame;
+
 // The client's application on the main thread: InitInstance is the whole run
 // from start-up to exit.
 class gameApp : public CAppManager {
@@ -18,6 +20,7 @@ class gameApp : public CAppManager {
   ~gameApp() override;
 
   bool InitInstance() override;
+  // ESC and F10 of the main thread's windows reach the game frame.
   int PreTranslateMessage(MSG* msg) override;
 
   // Called by the frame when it learns who logged in.
@@ -38,6 +41,7 @@ class gameApp : public CAppManager {
   std::wstring userNameWide_;
   int uid_ = 0;
   int adv_ = 0;
+  CFrameGame* frame_ = nullptr;
 };
 
 // The process's client application, published by its constructor.
