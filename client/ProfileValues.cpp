@@ -4,28 +4,11 @@
 #include <cstdint>
 
 namespace {
-bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 bool IsHighSurrogate(wchar_t c) {
   auto u = static_cast<std::uint32_t>(c) & 0xFFFF;
   return u >= 0xD800 && u <= 0xDBFF;
 }
 }  // namespace
-
-int ParseProfileInt(std::wstring_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    value = value * 10 + (text[i] - L'0');
-    if (value > static_cast<long long>(INT_MAX) + 1) break;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
 
 int NextRunCount(int runCount) { return runCount == INT_MAX ? INT_MAX : runCount + 1; }
 

@@ -1,6 +1,5 @@
 #include "PathRules.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,22 +19,6 @@ std::optional<std::wstring> JoinPath(std::wstring_view folder, std::wstring_view
   path += name;
   if (path.size() >= kPathCapacity) return std::nullopt;
   return path;
-}
-
-int ParseLeadingInt(std::wstring_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == L' ' || (text[i] >= L'\t' && text[i] <= L'\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    value = value * 10 + (text[i] - L'0');
-    if (value > static_cast<long long>(INT_MAX) + 1) break;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
 }
 
 bool UsesTaskbarUnpin(unsigned long major, unsigned long minor) {

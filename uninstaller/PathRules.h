@@ -11,10 +11,6 @@ namespace uninstall {
 // folder + "\" + name, or none when it would not fit a 260-character buffer.
 [[nodiscard]] std::optional<std::wstring> JoinPath(std::wstring_view folder, std::wstring_view name);
 
-// Decimal text read the way _wtoi reads it: blanks, an optional sign, the
-// leading digits; 0 without digits. Out-of-range values saturate.
-[[nodiscard]] int ParseLeadingInt(std::wstring_view text);
-
 // The taskbar pin is removed on systems whose "major.minor" reads as at most 6.1.
 [[nodiscard]] bool UsesTaskbarUnpin(unsigned long major, unsigned long minor);
 

@@ -4,6 +4,7 @@
 
 #include "DeviceIdentity.h"
 #include "PathRules.h"
+#include "ProfileInt.h"
 #include "ReportBody.h"
 #include "StatsClient.h"
 
@@ -35,8 +36,8 @@ void SendUninstallReport(const std::wstring& settingsPath, const std::string& st
   fields.gameId = kUninstallerGameId;
   fields.time = GetLocalUnixTime();
   fields.uuid = GetUninstallerDeviceId();
-  fields.agentId = uninstall::ParseLeadingInt(ReadCommonValue(settingsPath, L"UID"));
-  fields.siteId = uninstall::ParseLeadingInt(ReadCommonValue(settingsPath, L"ADV"));
+  fields.agentId = ParseProfileInt(ReadCommonValue(settingsPath, L"UID"));
+  fields.siteId = ParseProfileInt(ReadCommonValue(settingsPath, L"ADV"));
   fields.userName = ToAnsi(ReadCommonValue(settingsPath, L"user_name"));
   static_cast<void>(PostReport(BuildUninstallBody(fields), statsUrl.c_str()));
 }

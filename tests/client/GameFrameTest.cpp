@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProcessWindows.h"
 #include "ClientProcess.h"
 #include "ScreenShot.h"
 #include "StandinSupport.h"
@@ -48,30 +49,8 @@ std::wstring ReadIni(const std::wstring& folder, const wchar_t* section, const w
   return value;
 }
 
-struct FoundWindow {
-  DWORD processId;
-  const wchar_t* className;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<FoundWindow*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == search->processId && wcscmp(name, search->className) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND FindClientWindow(DWORD pid, const wchar_t* className, bool visibleOnly) {
-  FoundWindow search{pid, className};
-  EnumWindows(&MatchClass, reinterpret_cast<LPARAM>(&search));
-  if (search.found && visibleOnly && !IsWindowVisible(search.found)) return nullptr;
-  return search.found;
+  return testsupport::FindProcessWindow(pid, className, visibleOnly);
 }
 
 RECT WindowRectOf(HWND hwnd) {

@@ -5,6 +5,7 @@
 #include "BatchText.h"
 #include "InstallFolderRules.h"
 #include "PathRules.h"
+#include "ProfileInt.h"
 #include "TreeEntry.h"
 
 namespace {
@@ -68,7 +69,7 @@ TEST(PathRules, JoinPathIsBoundedToTwoHundredSixtyCharacters) {
   EXPECT_FALSE(JoinPath(std::wstring(250, L'a'), L"123456789"));
 }
 
-TEST(PathRules, ParseLeadingIntReadsLikeWtoi) {
+TEST(PathRules, SettingsIntegersReadLikeWtoi) {
   struct Case {
     const wchar_t* text;
     int value;
@@ -77,7 +78,7 @@ TEST(PathRules, ParseLeadingIntReadsLikeWtoi) {
       {L"  -5x", -5},        {L"+3", 3},  {L"0012", 12},
       {L"99999999999", 2147483647}, {L"-99999999999", -2147483647 - 1},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseLeadingInt(c.text), c.value) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(ParseProfileInt(c.text), c.value) << c.text;
 }
 
 TEST(PathRules, TaskbarUnpinOnlyUpToSixPointOne) {

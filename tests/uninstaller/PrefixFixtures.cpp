@@ -9,28 +9,14 @@
 #include <sstream>
 #include <thread>
 
+#include "ProcessWindows.h"
+
 namespace fixtures {
 namespace {
 
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr wchar_t kUserShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-struct FoundWindow {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<FoundWindow*>(param);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(hwnd, &processId);
-  wchar_t className[64] = {};
-  GetClassNameW(hwnd, className, 64);
-  if (processId != found->processId || std::wstring(className) != L"valdris") return TRUE;
-  found->window = hwnd;
-  return FALSE;
-}
 
 }  // namespace
 
@@ -136,9 +122,7 @@ StandInClient::StandInClient(const std::wstring& title, bool hidden) {
   processId_ = info.dwProcessId;
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!window_ && std::chrono::steady_clock::now() < end) {
-    FoundWindow found{processId_, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&found));
-    window_ = found.window;
+    window_ = testsupport::FindProcessWindow(processId_, L"valdris");
     if (!window_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
 }

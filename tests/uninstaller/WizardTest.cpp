@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ProcessWindows.h"
 #include "BatchText.h"
 #include "InstalledGame.h"
 #include "LoopbackHttpServer.h"
@@ -29,22 +30,6 @@ constexpr POINT kCheckBox = {31, 299};
 unsigned short StatsPort() {
   const std::string url = VD_STATS_URL;
   return static_cast<unsigned short>(std::stoi(url.substr(url.rfind(':') + 1)));
-}
-
-struct WizardSearch {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK FindWizard(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WizardSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t className[32] = {};
-  GetClassNameW(hwnd, className, 32);
-  if (owner != search->processId || std::wstring(className) != L"ImageDialog" || !IsWindowVisible(hwnd)) return TRUE;
-  search->window = hwnd;
-  return FALSE;
 }
 
 void Click(HWND window, POINT at) {
@@ -88,9 +73,7 @@ class Wizard : public ::testing::Test {
     processId_ = info.dwProcessId;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     while (!wizard_ && std::chrono::steady_clock::now() < end) {
-      WizardSearch search{processId_, nullptr};
-      EnumWindows(FindWizard, reinterpret_cast<LPARAM>(&search));
-      wizard_ = search.window;
+      wizard_ = testsupport::FindProcessWindow(processId_, L"ImageDialog", true);
       Sleep(20);
     }
     ASSERT_TRUE(wizard_) << "the wizard window appears";
